@@ -1,0 +1,16 @@
+# Debian packages the build, the tests and the program need.
+PACKAGES="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libsqlite3-dev libjpeg-dev \
+libgtest-dev fonts-noto-cjk xvfb xauth"
+
+install_deps() {
+    local missing=()
+    for p in $PACKAGES; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}

@@ -1,0 +1,77 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+#include "platform/AdoConnection.h"
+#include "platform/DateTime.h"
+
+// The data module: the one connection of the program, opened on first use.
+class Tdata {
+public:
+    static const QString defaultConnectionString;
+
+    Tdata();
+    // Opens the connection; a failure goes to the default error box and the module
+    // stays, unconnected, so that the next helper can try again.
+    void DataModuleCreate();
+    std::unique_ptr<AdoQuery> createQuery();
+    AdoConnection adoConnection;
+
+    // The module of the run, created on first use.
+    static Tdata* instance();
+    // Tests point the module at another file; the next helper opens it.
+    static void useDatabaseFile(const QString& path);
+    // Drops the module; the next helper creates it afresh.
+    static void reset();
+};
+
+// Number of SQL helpers alive; shown by the main window on request.
+extern int ctrlCount;
+extern Tdata* dataInstance;
+
+// The SQL helper every manager uses for one call: clear, set the text, substitute
+// each :name, then open, execute or take the text.
+class TDatabaseCtrl {
+public:
+    TDatabaseCtrl();
+    ~TDatabaseCtrl();
+    TDatabaseCtrl(const TDatabaseCtrl&) = delete;
+    TDatabaseCtrl& operator=(const TDatabaseCtrl&) = delete;
+
+    void clearSQL();
+    void setSQL(const QString& text);
+    void setParameter(const QString& name, const QString& value);
+    void setParameter(const QString& name, const char* value) { setParameter(name, QString::fromUtf8(value)); }
+    void setParameter(const QString& name, int value);
+    void setParameter(const QString& name, double value);
+    void setParameter(const QString& name, TDateTime value);
+    // Any other kind of value removes the placeholder.
+    void setParameter(const QString& name, bool value);
+    QString getSQL() const { return sqlText; }
+    void open();
+    int execSQL();
+    bool eof() const;
+    void next();
+    AdoField fieldByName(const QString& name) const;
+    AdoField fields(int index) const;
+    void close();
+    void execute(const QString& text);
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+    void release();
+
+    // The literals as they go into a statement.
+    static QString stringLiteral(const QString& value);
+    static QString dateTimeLiteral(TDateTime value);
+    // Replaces every whole token equal to `token` (":name", case-sensitive) outside
+    // quoted literals by `literal`.
+    static QString replaceParameter(const QString& text, const QString& token, const QString& literal);
+
+private:
+    AdoConnection& connection();
+    void substitute(const QString& name, const QString& literal);
+    QString sqlText;
+    std::unique_ptr<AdoQuery> query;
+    bool released = false;
+};

@@ -1,0 +1,27 @@
+#include "data/SequenceMgrUnit.h"
+
+#include "data/DatabaseCtrlUnit.h"
+#include "platform/Messages.h"
+
+int TSequenceMgr::getNextValue(const QString& key) {
+    TDatabaseCtrl ctrl;
+    // Read and increment in one statement: two programs on one file can never be
+    // handed the same id, and a failed increment hands out nothing.
+    QString keyLiteral = TDatabaseCtrl::stringLiteral(key);
+    try {
+        ctrl.clearSQL();
+        ctrl.setSQL("update sequence set seq_value=(seq_value+1) where name=" + keyLiteral +
+                    " returning seq_value-1 as seq_value");
+        ctrl.open();
+        if (ctrl.eof()) {
+            showMessage("没有找到(" + key + ")！");
+            return 0;
+        }
+        int value = ctrl.fieldByName("seq_value").asInteger();
+        ctrl.close();
+        return value;
+    } catch (const std::exception&) {
+        showMessage("获得(" + key + ")值出现异常！");
+        return 0;
+    }
+}

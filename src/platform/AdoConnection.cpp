@@ -1,0 +1,264 @@
+#include "platform/AdoConnection.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cmath>
+#include <sqlite3.h>
+
+#include "platform/Errors.h"
+
+namespace {
+
+QString lastError(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
+
+// 'yyyy-MM-dd' (also with '/' or a trailing time) -> day number; null when unreadable.
+bool parseDateText(const QString& text, double& day, double& fraction) {
+    static const QRegularExpression re(
+        R"(^\s*(\d{4})[-/.](\d{1,2})[-/.](\d{1,2})(?:[ T]+(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?)?\s*$)");
+    auto m = re.match(text);
+    if (m.hasMatch()) {
+        QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+        if (!d.isValid()) return false;
+        day = dayNumber(d);
+        fraction = 0;
+        if (!m.captured(4).isEmpty())
+            fraction = encodeTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt()).val;
+        return true;
+    }
+    return false;
+}
+
+bool parseTimeText(const QString& text, double& fraction) {
+    static const QRegularExpression re(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)");
+    auto m = re.match(text);
+    if (!m.hasMatch()) return false;
+    int h = m.captured(1).toInt(), n = m.captured(2).toInt(), s = m.captured(3).toInt();
+    if (h > 23 || n > 59 || s > 59) return false;
+    fraction = encodeTime(h, n, s).val;
+    return true;
+}
+
+QString argText(sqlite3_value* v) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)));
+}
+
+bool isNumber(sqlite3_value* v) {
+    int t = sqlite3_value_type(v);
+    return t == SQLITE_INTEGER || t == SQLITE_FLOAT;
+}
+
+void dateValueFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (isNumber(argv[0])) return sqlite3_result_double(ctx, std::floor(sqlite3_value_double(argv[0])));
+    double day, frac;
+    if (!parseDateText(argText(argv[0]), day, frac)) return sqlite3_result_error(ctx, "DateValue: 类型不匹配", -1);
+    sqlite3_result_double(ctx, day);
+}
+
+void timeValueFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (isNumber(argv[0])) {
+        double v = sqlite3_value_double(argv[0]);
+        return sqlite3_result_double(ctx, v - std::floor(v));
+    }
+    double frac = 0, day;
+    QString text = argText(argv[0]);
+    if (!parseTimeText(text, frac) && !parseDateText(text, day, frac))
+        return sqlite3_result_error(ctx, "TimeValue: 类型不匹配", -1);
+    sqlite3_result_double(ctx, frac);
+}
+
+void cdateFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (isNumber(argv[0])) return sqlite3_result_double(ctx, sqlite3_value_double(argv[0]));
+    double day = 0, frac = 0;
+    QString text = argText(argv[0]);
+    if (parseDateText(text, day, frac)) return sqlite3_result_double(ctx, day + frac);
+    if (parseTimeText(text, frac)) return sqlite3_result_double(ctx, frac);
+    sqlite3_result_error(ctx, "cdate: 类型不匹配", -1);
+}
+
+int zhCompare(void* arg, int la, const void* a, int lb, const void* b) {
+    auto* collator = static_cast<QCollator*>(arg);
+    QString sa = QString::fromUtf8(static_cast<const char*>(a), la);
+    QString sb = QString::fromUtf8(static_cast<const char*>(b), lb);
+    int r = collator->compare(sa, sb);
+    if (r == 0 && sa.compare(sb, Qt::CaseInsensitive) != 0) r = sa.compare(sb, Qt::CaseInsensitive);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void deleteCollator(void* arg) { delete static_cast<QCollator*>(arg); }
+
+}  // namespace
+
+void registerJetFunctions(sqlite3* db) {
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "DateValue", 1, flags, nullptr, dateValueFn, nullptr, nullptr);
+    sqlite3_create_function(db, "TimeValue", 1, flags, nullptr, timeValueFn, nullptr, nullptr);
+    sqlite3_create_function(db, "cdate", 1, flags, nullptr, cdateFn, nullptr, nullptr);
+    auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
+    collator->setCaseSensitivity(Qt::CaseInsensitive);
+    sqlite3_create_collation_v2(db, "zh", SQLITE_UTF8, collator, zhCompare, deleteCollator);
+}
+
+AdoConnection::AdoConnection() = default;
+
+AdoConnection::~AdoConnection() { close(); }
+
+QString AdoConnection::dataSourceOf(const QString& connectionString) {
+    for (const QString& part : connectionString.split(';')) {
+        int eq = part.indexOf('=');
+        if (eq < 0) continue;
+        if (part.left(eq).trimmed().compare("Data Source", Qt::CaseInsensitive) == 0)
+            return part.mid(eq + 1).trimmed().replace('\\', '/');
+    }
+    return QString();
+}
+
+void AdoConnection::open() {
+    close();
+    QString path = dataSourceOf(connectionString);
+    if (path.isEmpty()) throw DatabaseError(QStringLiteral("连接字符串中没有数据源"));
+    if (!QFileInfo(path).isFile())
+        throw DatabaseError(QStringLiteral("找不到数据库文件 %1").arg(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+    sqlite3* h = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        QString err = h ? lastError(h) : QStringLiteral("无法打开数据库");
+        sqlite3_close(h);
+        throw DatabaseError(QStringLiteral("无法打开数据库 %1: %2").arg(path, err));
+    }
+    sqlite3_busy_timeout(h, 10000);
+    registerJetFunctions(h);
+    db = h;
+    try {
+        // Checked with a read, so a file that is not a database fails here, not later.
+        execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; select count(*) from sqlite_master;");
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void AdoConnection::close() {
+    if (db) sqlite3_close_v2(db);
+    db = nullptr;
+}
+
+void AdoConnection::execute(const QString& sql) {
+    if (!db) throw DatabaseError(QStringLiteral("数据库未连接"));
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QString text = err ? QString::fromUtf8(err) : lastError(db);
+        sqlite3_free(err);
+        throw DatabaseError(text);
+    }
+}
+
+bool AdoConnection::inTransaction() const { return db && !sqlite3_get_autocommit(db); }
+
+// IMMEDIATE takes the write lock at once, so a second process waits at the start
+// of the batch rather than failing in its middle.
+void AdoConnection::beginTrans() { execute("BEGIN IMMEDIATE"); }
+
+void AdoConnection::commitTrans() { execute("COMMIT"); }
+
+void AdoConnection::rollbackTrans() {
+    if (inTransaction()) execute("ROLLBACK");
+}
+
+int AdoField::asInteger() const {
+    if (isNull()) return 0;
+    if (value.typeId() == QMetaType::Double) return int(std::llround(value.toDouble()));
+    return value.toInt();
+}
+
+double AdoField::asFloat() const { return isNull() ? 0.0 : value.toDouble(); }
+
+QString AdoField::asString() const {
+    if (isNull()) return QString();
+    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    return value.toString();
+}
+
+int AdoQuery::run(bool keepRows) {
+    close();
+    if (!conn || !conn->connected()) throw DatabaseError(QStringLiteral("数据库未连接"));
+    sqlite3* db = conn->handle();
+    QByteArray text = sql.join('\n').toUtf8();
+    const char* tail = text.constData();
+    const char* end = tail + text.size();
+    int changes = 0;
+    bool gotColumns = false;
+    while (tail < end) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, tail, int(end - tail), &stmt, &tail) != SQLITE_OK)
+            throw DatabaseError(lastError(db));
+        if (!stmt) continue;  // blanks or a comment
+        int ncol = sqlite3_column_count(stmt);
+        bool collect = keepRows && ncol > 0;
+        if (collect) {
+            columns.clear();
+            rows.clear();
+            for (int i = 0; i < ncol; ++i) columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
+            gotColumns = true;
+        }
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (!collect) continue;
+            std::vector<QVariant> row(ncol);
+            for (int i = 0; i < ncol; ++i) {
+                switch (sqlite3_column_type(stmt, i)) {
+                case SQLITE_INTEGER: row[i] = QVariant(qint64(sqlite3_column_int64(stmt, i))); break;
+                case SQLITE_FLOAT: row[i] = QVariant(sqlite3_column_double(stmt, i)); break;
+                case SQLITE_NULL: row[i] = QVariant(); break;
+                default:
+                    row[i] = QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                        sqlite3_column_bytes(stmt, i)));
+                }
+            }
+            rows.push_back(std::move(row));
+        }
+        if (rc != SQLITE_DONE) {
+            QString err = lastError(db);
+            sqlite3_finalize(stmt);
+            throw DatabaseError(err);
+        }
+        changes = sqlite3_changes(db);
+        sqlite3_finalize(stmt);
+    }
+    if (keepRows && !gotColumns) throw DatabaseError(QStringLiteral("命令没有返回结果集"));
+    isOpen = keepRows;
+    pos = 0;
+    return changes;
+}
+
+void AdoQuery::open() { run(true); }
+
+int AdoQuery::execSQL() { return run(false); }
+
+void AdoQuery::close() {
+    isOpen = false;
+    columns.clear();
+    rows.clear();
+    pos = 0;
+}
+
+void AdoQuery::next() {
+    if (!isOpen) throw DatabaseError(QStringLiteral("数据集未打开"));
+    if (pos < rows.size()) ++pos;
+}
+
+AdoField AdoQuery::fieldByName(const QString& name) const {
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].compare(name, Qt::CaseInsensitive) == 0) return field(i);
+    throw DatabaseError(QStringLiteral("字段 '%1' 没有找到").arg(name));
+}
+
+AdoField AdoQuery::field(int index) const {
+    if (!isOpen || pos >= rows.size()) throw DatabaseError(QStringLiteral("数据集没有当前记录"));
+    if (index < 0 || index >= int(columns.size())) throw DatabaseError(QStringLiteral("字段序号 %1 越界").arg(index));
+    return AdoField(rows[pos][index]);
+}
