@@ -1,0 +1,44 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "platform/IniFileUnit.h"
+
+TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
+    QTemporaryDir dir;
+    TIniFile none(dir.filePath("config.ini"));
+    EXPECT_FALSE(none.readBool("MSCOMM", "ExistModem", false));
+    EXPECT_TRUE(none.readBool("MSCOMM", "ExistModem", true));
+    EXPECT_EQ(none.readInteger("MSCOMM", "ModemPort", 0), 0);
+    EXPECT_EQ(none.readString("MSCOMM", "ModemCommand", ""), "");
+
+    QFile file(dir.filePath("config.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("; modem\r\n[OTHER]\r\nModemPort=9\r\n[MSCOMM]\r\nExistModem=1\r\nModemPort=2\r\n"
+               "ModemCommand=AT+VCID=1,S0=0\r\nBad=x12\r\n");
+    file.close();
+    TIniFile ini(dir.filePath("config.ini"));
+    EXPECT_TRUE(ini.readBool("MSCOMM", "ExistModem", false));
+    EXPECT_EQ(ini.readInteger("MSCOMM", "ModemPort", 0), 2);
+    // Commas are part of the command, not a list.
+    EXPECT_EQ(ini.readString("MSCOMM", "ModemCommand", ""), "AT+VCID=1,S0=0");
+    EXPECT_EQ(ini.readString("mscomm", "modemcommand", ""), "AT+VCID=1,S0=0");
+    EXPECT_EQ(ini.readInteger("MSCOMM", "Bad", 5), 5);
+    EXPECT_TRUE(ini.readBool("MSCOMM", "Bad", true));
+    EXPECT_EQ(ini.readInteger("NOSECTION", "ModemPort", 4), 4);
+    EXPECT_EQ(ini.readString("MSCOMM", "NoKey", "def"), "def");
+}
+
+TEST(IniFile, BooleansAsIniFilesWriteThem) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("b.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[S]\na=0\nb=1\nc=TRUE\nd=False\ne=yes\n");
+    file.close();
+    TIniFile ini(file.fileName());
+    EXPECT_FALSE(ini.readBool("S", "a", true));
+    EXPECT_TRUE(ini.readBool("S", "b", false));
+    EXPECT_TRUE(ini.readBool("S", "c", false));
+    EXPECT_FALSE(ini.readBool("S", "d", true));
+    EXPECT_FALSE(ini.readBool("S", "e", false));  // not a Boolean: the default
+}
