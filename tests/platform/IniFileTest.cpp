@@ -4,7 +4,7 @@
 
 #include "platform/IniFileUnit.h"
 
-TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
+TEST(IniFile, MissingFileSectionOrKeyGivesTheDefaultAndValuesReadAsWritten) {
     QTemporaryDir dir;
     TIniFile none(dir.filePath("config.ini"));
     EXPECT_FALSE(none.readBool("MSCOMM", "ExistModem", false));
@@ -15,7 +15,7 @@ TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
     QFile file(dir.filePath("config.ini"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("; modem\r\n[OTHER]\r\nModemPort=9\r\n[MSCOMM]\r\nExistModem=1\r\nModemPort=2\r\n"
-               "ModemCommand=AT+VCID=1,S0=0\r\nBad=x12\r\n");
+               "ModemCommand=AT+VCID=1,S0=0\r\nBad=x12\r\n[B]\r\na=0\r\nb=TRUE\r\nc=false\r\n");
     file.close();
     TIniFile ini(dir.filePath("config.ini"));
     EXPECT_TRUE(ini.readBool("MSCOMM", "ExistModem", false));
@@ -25,20 +25,10 @@ TEST(IniFile, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(ini.readString("mscomm", "modemcommand", ""), "AT+VCID=1,S0=0");
     EXPECT_EQ(ini.readInteger("MSCOMM", "Bad", 5), 5);
     EXPECT_TRUE(ini.readBool("MSCOMM", "Bad", true));
+    EXPECT_FALSE(ini.readBool("B", "a", true));
+    EXPECT_TRUE(ini.readBool("B", "b", false));
+    EXPECT_FALSE(ini.readBool("B", "c", true));
     EXPECT_EQ(ini.readInteger("NOSECTION", "ModemPort", 4), 4);
     EXPECT_EQ(ini.readString("MSCOMM", "NoKey", "def"), "def");
 }
 
-TEST(IniFile, BooleansAsIniFilesWriteThem) {
-    QTemporaryDir dir;
-    QFile file(dir.filePath("b.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[S]\na=0\nb=1\nc=TRUE\nd=False\ne=yes\n");
-    file.close();
-    TIniFile ini(file.fileName());
-    EXPECT_FALSE(ini.readBool("S", "a", true));
-    EXPECT_TRUE(ini.readBool("S", "b", false));
-    EXPECT_TRUE(ini.readBool("S", "c", false));
-    EXPECT_FALSE(ini.readBool("S", "d", true));
-    EXPECT_FALSE(ini.readBool("S", "e", false));  // not a Boolean: the default
-}

@@ -91,20 +91,6 @@ TEST_F(SerialPortTest, CommandGoesOutAndReceivedTextComesInThroughTheEvent) {
     EXPECT_THROW(port.setOutput("AT\r"), SystemError);
 }
 
-TEST_F(SerialPortTest, NoEventWithoutThresholdButTheInputIsStillThere) {
-    TSerialPort port;
-    port.setCommPort(3);
-    port.setPortOpen(true);
-    QSignalSpy comm(&port, &TSerialPort::OnComm);
-    modemSends("RING\r\n");
-    QString received;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        received += port.input();
-        return received == "RING\r\n";
-    }, 5000));
-    EXPECT_EQ(comm.count(), 0);
-}
-
 TEST_F(SerialPortTest, MissingPortThrowsOnOpenAndClosingNeverThrows) {
     QTemporaryDir dir;
     TSerialPort::setDevicePathResolver([&dir](int) { return dir.filePath("nosuchport"); });
