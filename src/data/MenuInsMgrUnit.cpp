@@ -7,6 +7,8 @@
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
+using seqgrid::runBatch;
+
 namespace {
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
 

@@ -5,6 +5,9 @@
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
+using seqgrid::firstInteger;
+using seqgrid::runBatch;
+
 namespace {
 TSeqGrid grid(int menuTypeId) {
     return TSeqGrid(QStringLiteral("menu"), 4, " and menu_type_id=" + QString::number(menuTypeId));
@@ -90,9 +93,9 @@ bool TMenuMgr::update(TPOMenu& record) {
 bool TMenuMgr::Delete(int id) {
     std::optional<TPOMenu> menu = getMenuById(id);
     if (!menu) return false;
-    return runBatch({"delete from menu where id=" + QString::number(id),
-                     grid(menu->getMenuTypeId()).closeGapSQL(menu->getSeq())},
-                    QStringLiteral("菜单删除不成功！"));
+    return runBatch(
+        {"delete from menu where id=" + QString::number(id), grid(menu->getMenuTypeId()).closeGapSQL(menu->getSeq())},
+        QStringLiteral("菜单删除不成功！"));
 }
 
 int TMenuMgr::getMaxId() {

@@ -6,6 +6,9 @@
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
+using seqgrid::firstInteger;
+using seqgrid::runBatch;
+
 namespace {
 const QString nameTaken = QStringLiteral("类型名称以经存在!");
 const QString deleteFailed = QStringLiteral("删除类型不成功,可能存在菜单!");

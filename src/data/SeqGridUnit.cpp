@@ -3,7 +3,7 @@
 #include "data/DatabaseCtrlUnit.h"
 #include "platform/Messages.h"
 
-bool runBatch(const QStringList& texts, const QString& failMessage) {
+bool seqgrid::runBatch(const QStringList& texts, const QString& failMessage) {
     TDatabaseCtrl ctrl;
     try {
         ctrl.beginTrans();
@@ -20,7 +20,7 @@ bool runBatch(const QStringList& texts, const QString& failMessage) {
     }
 }
 
-int firstInteger(const QString& sql) {
+int seqgrid::firstInteger(const QString& sql) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL(sql);
@@ -68,7 +68,7 @@ bool TSeqGrid::move(TGridMove move, int id, int seq, const std::function<int()>&
     // position now belongs to the neighbour.
     QStringList texts{QStringLiteral("update %1 set seq=%2 where seq=%3%4").arg(table).arg(seq).arg(target).arg(scope),
                       QStringLiteral("update %1 set seq=%2 where id=%3").arg(table).arg(target).arg(id)};
-    return runBatch(texts, moveFailMessage(move));
+    return seqgrid::runBatch(texts, moveFailMessage(move));
 }
 
 QString TSeqGrid::closeGapSQL(int seq) const {
