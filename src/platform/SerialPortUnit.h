@@ -33,6 +33,8 @@ signals:
     void OnComm();
 
 private:
+    void applyLines();  // DTR and RTS onto an open port
+
     std::unique_ptr<QSerialPort> serial;
     int port = 0;
     int threshold = 0;
