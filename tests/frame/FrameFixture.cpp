@@ -11,6 +11,11 @@
 
 int DummyForm::created = 0;
 int DummyForm::destroyed = 0;
+QList<int> DummyForm::closedIds;
+
+void registerDummyWindows(const QList<int>& ids) {
+    for (int id : ids) registerFunctionWindow(id, [id] { return new DummyForm(id); });
+}
 
 void FrameTest::SetUp() {
     SampleDbTest::SetUp();
@@ -22,6 +27,7 @@ void FrameTest::SetUp() {
     modemPort = 0;
     modemCommand.clear();
     DummyForm::created = DummyForm::destroyed = 0;
+    DummyForm::closedIds.clear();
     setTerminateHandler([this] { ++quitRequests; });
     setWebPageHandler([this](const QString& address) { webPages << address; });
 }

@@ -30,11 +30,24 @@ protected:
     QStringList webPages;
 };
 
-// A function window that counts how often it is made and freed.
+// A function window that counts how often it is made and freed, and notes the
+// order in which windows are closed.
 class DummyForm : public TparentForm {
 public:
-    DummyForm() { ++created; }
+    explicit DummyForm(int functionId) : id(functionId) { ++created; }
     ~DummyForm() override { ++destroyed; }
     static int created;
     static int destroyed;
+    static QList<int> closedIds;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        closedIds << id;
+        TparentForm::closeEvent(event);
+    }
+
+private:
+    int id;
 };
+// Registers DummyForm for each of the ids.
+void registerDummyWindows(const QList<int>& ids);
