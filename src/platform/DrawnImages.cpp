@@ -16,20 +16,22 @@ QPixmap blank(int size) {
 }
 
 void drawPerson(QPainter& p, QPointF at, double scale, const QColor& color) {
+    // `at` is the top of the head; shoulders are a half-ellipse below it.
+    p.setPen(QPen(Qt::white, 1));
     p.setBrush(color);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(at + QPointF(-3.5 * scale, 0), 7 * scale, 7 * scale);
+    QRectF head(at.x() - 4 * scale, at.y(), 8 * scale, 8 * scale);
     QPainterPath body;
-    body.addRoundedRect(QRectF(at.x() - 6 * scale, at.y() + 8 * scale, 12 * scale, 9 * scale), 4 * scale, 4 * scale);
+    QRectF shoulders(at.x() - 7.5 * scale, at.y() + 9 * scale, 15 * scale, 14 * scale);
+    body.moveTo(shoulders.left(), shoulders.center().y());
+    body.arcTo(shoulders, 180, -180);
+    body.closeSubpath();
     p.drawPath(body);
+    p.drawEllipse(head);
 }
 
 void drawSwitchUser(QPainter& p) {
-    drawPerson(p, QPointF(10, 3), 1.0, QColor(70, 110, 170));
-    drawPerson(p, QPointF(20, 8), 1.0, QColor(60, 150, 90));
-    p.setPen(QPen(QColor(200, 120, 30), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(2, 2, 26, 26), 30 * 16, 60 * 16);
+    drawPerson(p, QPointF(19.5, 2), 0.9, QColor(110, 140, 190));
+    drawPerson(p, QPointF(11, 7), 1.0, QColor(50, 140, 80));
 }
 
 void drawLock(QPainter& p) {
