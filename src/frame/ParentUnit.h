@@ -21,14 +21,15 @@ public:
 
 protected:
     // Makes the window an MDI child of the main window (a top-level window when no
-    // main window exists, as in tests of a window alone).
+    // main window exists, as in tests of a window alone). The constructor runs it, so
+    // a derived window builds its layout into an MDI child already.
     void FormCreate();
     void closeEvent(QCloseEvent* event) override;
     // Clears the entry; the window is destroyed after the close event has finished.
     void FormClose();
     QMdiSubWindow* subWindow() const;
 
-    // Set by windows whose layout is maximised within the main window.
+    // Set in the constructor of a window that is laid out maximised in the main window.
     bool showMaximizedChild = false;
 
 private:
