@@ -1,0 +1,37 @@
+#pragma once
+#include <QPointer>
+#include <QWidget>
+
+class QCloseEvent;
+class QMdiSubWindow;
+
+// Base of the function windows. Each is an MDI child of the main window, lives from
+// its opening until it is closed, clears its entry in subForms on close and then
+// frees itself, so the next opening creates a fresh window.
+class TparentForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TparentForm(QWidget* parent = nullptr);
+
+    // The main window gives the window its entry right after creating it.
+    void setSubForm(QPointer<TparentForm>* slot) { subFormSlot = slot; }
+
+    // Shows the window (maximised when the window asks for it) and brings it forward.
+    void showInFront();
+
+protected:
+    // Makes the window an MDI child of the main window (a top-level window when no
+    // main window exists, as in tests of a window alone). The constructor runs it, so
+    // a derived window builds its layout into an MDI child already.
+    void FormCreate();
+    void closeEvent(QCloseEvent* event) override;
+    // Clears the entry; the window is destroyed after the close event has finished.
+    void FormClose();
+    QMdiSubWindow* subWindow() const;
+
+    // Set in the constructor of a window that is laid out maximised in the main window.
+    bool showMaximizedChild = false;
+
+private:
+    QPointer<TparentForm>* subFormSlot = nullptr;
+};
