@@ -1,0 +1,45 @@
+#pragma once
+#include <QString>
+
+#include "platform/DateTime.h"
+
+// States of a table instance.
+inline const QString TIS001 = QStringLiteral("TIS001");  // in use
+inline const QString TIS002 = QStringLiteral("TIS002");  // checked out, not yet cleared
+inline const QString TIS003 = QStringLiteral("TIS003");  // cleared after checkout
+inline const QString TIS004 = QStringLiteral("TIS004");  // given back before checkout
+inline const QString TIS005 = QStringLiteral("TIS005");  // merged into another instance
+
+// One occupation of a dining table (a row of table_instance).
+class TPOTableIns {
+public:
+    int getId() const { return id; }
+    void setId(int v) { id = v; }
+    int getOrderId() const { return orderId; }
+    void setOrderId(int v) { orderId = v; }
+    int getTableId() const { return tableId; }
+    void setTableId(int v) { tableId = v; }
+    QString getTableName() const { return tableName; }
+    void setTableName(const QString& v) { tableName = v; }
+    TDateTime getStartTime() const { return startTime; }
+    void setStartTime(TDateTime v) { startTime = v; }
+    TDateTime getEndTime() const { return endTime; }
+    void setEndTime(TDateTime v) { endTime = v; }
+    QString getState() const { return state; }
+    void setState(const QString& v) { state = v; }
+    int getReserveTableId() const { return reserveTableId; }
+    void setReserveTableId(int v) { reserveTableId = v; }
+    QString getDescription() const { return description; }
+    void setDescription(const QString& v) { description = v; }
+
+private:
+    int id = 0;
+    int orderId = 0;
+    int tableId = 0;
+    QString tableName;
+    TDateTime startTime;
+    TDateTime endTime;
+    QString state;
+    int reserveTableId = 0;
+    QString description;
+};
