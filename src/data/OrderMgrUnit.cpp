@@ -80,7 +80,7 @@ int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances
     QStringList statements{ctrl.getSQL()};
     for (TPOTableIns& ins : instances) {
         ins.setOrderId(id);
-        ins.setState(TIS002);
+        ins.setState(TPOTableIns::stateCheckedOut);
         statements << TTableInsMgr::getUpdateSQL(ins);
     }
     return executeInTransaction(ctrl, statements, "添加订单出现异常！") ? id : 0;

@@ -3,14 +3,13 @@
 
 #include "platform/DateTime.h"
 
-// States of an order.
-inline const QString ORD001 = QStringLiteral("ORD001");  // checked out, not yet closed
-inline const QString ORD003 = QStringLiteral("ORD003");  // closed
-
 // The settled bill of one checkout (a row of o_order). The id is written only:
 // the checkout never hands it back through the record.
 class TPOOrder {
 public:
+    static inline const QString stateCheckedOut = QStringLiteral("ORD001");  // not yet closed
+    static inline const QString stateClosed = QStringLiteral("ORD003");
+
     void setId(int v) { id = v; }
     int getGuestId() const { return guestId; }
     void setGuestId(int v) { guestId = v; }

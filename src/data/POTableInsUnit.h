@@ -3,16 +3,15 @@
 
 #include "platform/DateTime.h"
 
-// States of a table instance.
-inline const QString TIS001 = QStringLiteral("TIS001");  // in use
-inline const QString TIS002 = QStringLiteral("TIS002");  // checked out, not yet cleared
-inline const QString TIS003 = QStringLiteral("TIS003");  // cleared after checkout
-inline const QString TIS004 = QStringLiteral("TIS004");  // given back before checkout
-inline const QString TIS005 = QStringLiteral("TIS005");  // merged into another instance
-
 // One occupation of a dining table (a row of table_instance).
 class TPOTableIns {
 public:
+    static inline const QString stateInUse = QStringLiteral("TIS001");
+    static inline const QString stateCheckedOut = QStringLiteral("TIS002");  // not yet cleared
+    static inline const QString stateCleared = QStringLiteral("TIS003");
+    static inline const QString stateGivenBack = QStringLiteral("TIS004");   // before checkout
+    static inline const QString stateMerged = QStringLiteral("TIS005");      // into another instance
+
     int getId() const { return id; }
     void setId(int v) { id = v; }
     int getOrderId() const { return orderId; }

@@ -42,7 +42,7 @@ std::vector<TPOPrick> TPrickMgr::getNotPrickList() {
         "select operator_id,operator_name,create_date,sum(price1) as price from (select operator_id,operator_name,"
         "DateValue(cdate(create_time)) as create_date,price1 from o_order where state=:state) group by "
         "operator_id,operator_name,create_date");
-    ctrl.setParameter("state", ORD001);
+    ctrl.setParameter("state", TPOOrder::stateCheckedOut);
     try {
         ctrl.open();
         while (!ctrl.eof()) {
@@ -87,7 +87,7 @@ int TPrickMgr::prick(const TPOPrick& prick) {
         "operator_name=:operator_name");
     ctrl.setParameter("prick_id", id);
     setRowFilter(ctrl, prick);
-    ctrl.setParameter("tstate", ORD001);
+    ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
     statements << ctrl.getSQL();
 
     ctrl.clearSQL();
@@ -95,8 +95,8 @@ int TPrickMgr::prick(const TPOPrick& prick) {
         "update o_order set state=:state where DateValue(cdate(create_time))=:tdate and operator_id=:operator_id  and "
         "state=:tstate and operator_name=:operator_name");
     setRowFilter(ctrl, prick);
-    ctrl.setParameter("state", ORD003);
-    ctrl.setParameter("tstate", ORD001);
+    ctrl.setParameter("state", TPOOrder::stateClosed);
+    ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
     statements << ctrl.getSQL();
 
     bool changed = false;

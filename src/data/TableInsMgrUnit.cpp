@@ -128,7 +128,7 @@ bool TTableInsMgr::mergeTables(std::vector<TPOTableIns>& instances, const TPOTab
     merged.setId(newId);
     merged.setTableId(table.getId());
     merged.setTableName(table.getTableName());
-    merged.setState(TIS001);
+    merged.setState(TPOTableIns::stateInUse);
     merged.setStartTime(Now());
 
     for (TPOTableIns& old : instances) {
@@ -143,7 +143,7 @@ bool TTableInsMgr::mergeTables(std::vector<TPOTableIns>& instances, const TPOTab
             merged.setDescription(merged.getDescription() + "原(" + old.getTableName() + "):" + old.getDescription() +
                                   QChar(13));
         old.setDescription("并到(" + QString::number(merged.getId()) + "):" + merged.getTableName());
-        old.setState(TIS005);
+        old.setState(TPOTableIns::stateMerged);
         statements << getUpdateSQL(old);
     }
     // The new instance goes first and carries every note collected above.

@@ -166,23 +166,23 @@ QString TTableMgr::getTableState(int tableId, int eatId, TDateTime date) {
     // A table that no longer exists is shown nowhere, like a disabled one.
     std::optional<TPOTable> table = getTableById(tableId);
     if (!table || table->getState() == "TS002") return "TS002";
-    if (hasInstanceInState(tableId, eatId, date, TIS001)) return TIS001;
-    if (hasInstanceInState(tableId, eatId, date, TIS002)) return TIS002;
+    if (hasInstanceInState(tableId, eatId, date, TPOTableIns::stateInUse)) return TPOTableIns::stateInUse;
+    if (hasInstanceInState(tableId, eatId, date, TPOTableIns::stateCheckedOut)) return TPOTableIns::stateCheckedOut;
     if (isBooked(tableId, eatId, date)) return "RT001";
     return "TS001";
 }
 
 int TTableMgr::getStateImageIndex(const QString& state) {
-    if (state == TIS001) return 1;
+    if (state == TPOTableIns::stateInUse) return 1;
     if (state == "RT001") return 2;
     if (state == "TS001") return 0;
-    if (state == TIS002) return 3;
+    if (state == TPOTableIns::stateCheckedOut) return 3;
     if (state == "TS002") return 4;
     return 0;
 }
 
 QString TTableMgr::getStateName(const QString& state) {
-    if (state == TIS001) return "使用中";
+    if (state == TPOTableIns::stateInUse) return "使用中";
     if (state == "RT001") return "预订中";
     if (state == "TS001") return "空闲";
     if (state == "TS002") return "禁用";

@@ -9,7 +9,7 @@ protected:
     TPOTableIns openTable(int tableId) {
         TPOTableIns r;
         r.setTableId(tableId);
-        r.setState(TIS001);
+        r.setState(TPOTableIns::stateInUse);
         r.setDescription("备注");
         TTableInsMgr::insert(r);
         return r;
@@ -25,7 +25,7 @@ protected:
         o.setPrice(price1 / 0.8);
         o.setPrice1(price1);
         o.setInvoice("有");
-        o.setState(ORD001);
+        o.setState(TPOOrder::stateCheckedOut);
         o.setOperatorId(operatorId);
         o.setOperatorName("李四");
         return o;
@@ -45,7 +45,7 @@ TEST_F(OrderMgrTest, CheckoutWritesTheOrderAndSettlesEveryTable) {
     std::vector<TPOTableIns> tables{openTable(1), openTable(2)};
     TPOOrder o = bill(encodeDateTime(2024, 5, 10, 12, 30, 15), 123.45);
     EXPECT_EQ(TOrderMgr::insert(o, tables), 100);
-    EXPECT_EQ(instanceStates(), (QStringList{"100|100|TIS002|备注", "101|100|TIS002|备注"}));
+    EXPECT_EQ(instanceStates(), (QStringList{"100|100|TPOTableIns::stateCheckedOut|备注", "101|100|TPOTableIns::stateCheckedOut|备注"}));
 
     auto read = TOrderMgr::getOrdersByTime(o.getCreateTime(), o.getCreateTime());
     ASSERT_EQ(read.size(), 1u);
@@ -78,7 +78,7 @@ TEST_F(OrderMgrTest, FailedCheckoutLeavesNeitherOrderNorTableChanges) {
     EXPECT_EQ(TOrderMgr::insert(bill(encodeDateTime(2024, 5, 10, 12, 0, 0), 50), fresh), 0);
     EXPECT_EQ(answers.texts(), QStringList{"没有找到(order.id)！"});
     EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
-    EXPECT_EQ(fresh[0].getState(), TIS001);
+    EXPECT_EQ(fresh[0].getState(), TPOTableIns::stateInUse);
 }
 
 TEST_F(OrderMgrTest, ListsByTimeByDayAndOperatorAndByClosing) {
@@ -92,9 +92,9 @@ TEST_F(OrderMgrTest, ListsByTimeByDayAndOperatorAndByClosing) {
     TOrderMgr::insert(bill(morning, 40, 4), none);
 
     TDateTime day = encodeDateTime(2024, 5, 10);
-    EXPECT_EQ(times(TOrderMgr::getOrdersByDate(day, 3, ORD001)), (QStringList{"05-10 09:00:00", "05-10 23:59:59"}));
-    EXPECT_TRUE(TOrderMgr::getOrdersByDate(day, 3, ORD003).empty());
-    EXPECT_TRUE(TOrderMgr::getOrdersByDate(morning, 3, ORD001).empty());
+    EXPECT_EQ(times(TOrderMgr::getOrdersByDate(day, 3, TPOOrder::stateCheckedOut)), (QStringList{"05-10 09:00:00", "05-10 23:59:59"}));
+    EXPECT_TRUE(TOrderMgr::getOrdersByDate(day, 3, TPOOrder::stateClosed).empty());
+    EXPECT_TRUE(TOrderMgr::getOrdersByDate(morning, 3, TPOOrder::stateCheckedOut).empty());
     // Both ends of a time range are included.
     EXPECT_EQ(TOrderMgr::getOrdersByTime(morning, lastSecond).size(), 3u);
     EXPECT_EQ(times(TOrderMgr::getOrdersByTime(lastSecond, nextMidnight)), (QStringList{"05-10 23:59:59", "05-11 00:00:00"}));

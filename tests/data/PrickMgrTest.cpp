@@ -14,7 +14,7 @@ protected:
         o.setCreateTime(when);
         o.setPrice(price1 + 10);
         o.setPrice1(price1);
-        o.setState(ORD001);
+        o.setState(TPOOrder::stateCheckedOut);
         o.setOperatorId(operatorId);
         o.setOperatorName(name);
         std::vector<TPOTableIns> none;

@@ -14,7 +14,7 @@ protected:
         r.setTableId(tableId);
         r.setTableName(TTableMgr::getTableById(tableId)->getTableName());
         r.setStartTime(Now());
-        r.setState(TIS001);
+        r.setState(TPOTableIns::stateInUse);
         r.setDescription(description);
         EXPECT_GT(TTableInsMgr::insert(r), 0);
         return r;
@@ -35,11 +35,11 @@ TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
     ASSERT_TRUE(read);
     EXPECT_EQ(toQDateTime(read->getStartTime()), QDateTime(QDate(2024, 5, 10), QTime(12, 5, 9)));
     // Changing only the state writes every other column back unchanged.
-    read->setState(TIS004);
+    read->setState(TPOTableIns::stateGivenBack);
     EXPECT_TRUE(TTableInsMgr::update(*read));
-    EXPECT_EQ(instances(), QStringList{"100|0|1|101|TIS004|0|靠窗 'VIP'"});
-    EXPECT_FALSE(TTableInsMgr::getTableInsByTableId(1, TIS001));
-    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(1, TIS004)->getId(), 100);
+    EXPECT_EQ(instances(), QStringList{"100|0|1|101|TPOTableIns::stateGivenBack|0|靠窗 'VIP'"});
+    EXPECT_FALSE(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateInUse));
+    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateGivenBack)->getId(), 100);
 
     // A failed insert gives 0 and the record no id; the drawn id stays used.
     failOn("insert", "table_instance");
@@ -66,20 +66,20 @@ TEST_F(TableInsMgrTest, MergeMovesTableDishLinesAndWritesNotes) {
     std::vector<TPOTableIns> list{a, b, c};
     ASSERT_TRUE(TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(3)));
     EXPECT_EQ(answers.count(), 0);
-    auto merged = TTableInsMgr::getTableInsByTableId(3, TIS001);
+    auto merged = TTableInsMgr::getTableInsByTableId(3, TPOTableIns::stateInUse);
     ASSERT_TRUE(merged);
     EXPECT_EQ(merged->getId(), 103);
     EXPECT_EQ(merged->getDescription(), QString("原(101):VIP\r原(103):第一行\r\n第二行\r"));
     EXPECT_EQ(double(merged->getStartTime()), double(Now()));
     QString note = "并到(103):103";
-    EXPECT_EQ(instances(), (QStringList{"100|0|1|101|TIS005|0|" + note, "101|0|2|102|TIS005|0|" + note,
-                                        "102|0|3|103|TIS005|0|" + note,
-                                        "103|0|3|103|TIS001|0|" + merged->getDescription()}));
+    EXPECT_EQ(instances(), (QStringList{"100|0|1|101|TPOTableIns::stateMerged|0|" + note, "101|0|2|102|TPOTableIns::stateMerged|0|" + note,
+                                        "102|0|3|103|TPOTableIns::stateMerged|0|" + note,
+                                        "103|0|3|103|TPOTableIns::stateInUse|0|" + merged->getDescription()}));
     EXPECT_EQ(dishOwners(), (QStringList{"1|103|MIR003", "2|103|MIR003", "3|100|MIR001", "4|101|MIR002", "5|103|MIR003"}));
 
     std::vector<TPOTableIns> none;  // just a new instance on the table
     EXPECT_TRUE(TTableInsMgr::mergeTables(none, *TTableMgr::getTableById(4)));
-    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(4, TIS001)->getDescription(), "");
+    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(4, TPOTableIns::stateInUse)->getDescription(), "");
 }
 
 TEST_F(TableInsMgrTest, FailedMergeLeavesTheDatabaseAsItWas) {
@@ -97,7 +97,7 @@ TEST_F(TableInsMgrTest, FailedMergeLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(answers.texts(), QStringList{"并台时出现异常!"});
     EXPECT_EQ(instances(), before);
     EXPECT_EQ(dishOwners(), dishesBefore);
-    EXPECT_EQ(list[0].getState(), TIS005);  // kept in memory
+    EXPECT_EQ(list[0].getState(), TPOTableIns::stateMerged);  // kept in memory
 
     answers.clear();
     exec("delete from sequence where name='table_instance.id'");
