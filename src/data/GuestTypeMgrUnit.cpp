@@ -1,0 +1,22 @@
+#include "data/GuestTypeMgrUnit.h"
+
+#include "data/DatabaseCtrlUnit.h"
+#include "platform/Messages.h"
+
+QStringList TGuestTypeMgr::getGuestTypeNames() {
+    QStringList names;
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("select * from guest_type order by id");
+    try {
+        ctrl.open();
+        while (!ctrl.eof()) {
+            names << ctrl.fieldByName("name").asString();
+            ctrl.next();
+        }
+        ctrl.close();
+    } catch (const std::exception&) {
+        showMessage("得到客户类型是出现异常!");
+    }
+    return names;
+}

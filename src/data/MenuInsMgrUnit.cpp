@@ -1,0 +1,198 @@
+#include "data/MenuInsMgrUnit.h"
+
+#include <QStringList>
+
+#include "data/DatabaseCtrlUnit.h"
+#include "data/SeqGridUnit.h"
+#include "data/SequenceMgrUnit.h"
+#include "platform/Messages.h"
+
+using seqgrid::runBatch;
+
+namespace {
+int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
+
+// Every column but the id, in column order.
+void setFields(TDatabaseCtrl& ctrl, const TPOMenuIns& line) {
+    ctrl.setParameter("consult_id", line.getConsultId());
+    ctrl.setParameter("rela_type", line.getRelaType());
+    ctrl.setParameter("menu_id", line.getMenuId());
+    ctrl.setParameter("menu_name", line.getMenuName());
+    ctrl.setParameter("menu_type_id", line.getMenuTypeId());
+    ctrl.setParameter("menu_type_name", line.getMenuTypeName());
+    ctrl.setParameter("price", line.getPrice());
+    ctrl.setParameter("quantity", line.getQuantity());
+    ctrl.setParameter("unit", line.getUnit());
+    ctrl.setParameter("state", line.getState());
+    ctrl.setParameter("rebate", line.getRebate());
+    ctrl.setParameter("serving", line.getServing());
+    ctrl.setParameter("printer_code", line.getPrinterCode());
+    ctrl.setParameter("print_state", line.getPrintState());
+    ctrl.setParameter("description", line.getDescription());
+}
+
+TPOMenuIns readRecord(const TDatabaseCtrl& ctrl) {
+    TPOMenuIns r;
+    r.setId(ctrl.fieldByName("id").asInteger());
+    r.setConsultId(ctrl.fieldByName("consult_id").asInteger());
+    r.setRelaType(ctrl.fieldByName("rela_type").asString());
+    r.setMenuId(ctrl.fieldByName("menu_id").asInteger());
+    r.setMenuName(ctrl.fieldByName("menu_name").asString());
+    r.setMenuTypeId(ctrl.fieldByName("menu_type_id").asInteger());
+    r.setMenuTypeName(ctrl.fieldByName("menu_type_name").asString());
+    r.setPrice(ctrl.fieldByName("price").asFloat());
+    r.setQuantity(ctrl.fieldByName("quantity").asFloat());
+    r.setUnit(ctrl.fieldByName("unit").asString());
+    r.setState(ctrl.fieldByName("state").asString());
+    r.setRebate(ctrl.fieldByName("rebate").asFloat());
+    r.setServing(ctrl.fieldByName("serving").asString());
+    r.setPrinterCode(ctrl.fieldByName("printer_code").asString());
+    r.setPrintState(ctrl.fieldByName("print_state").asString());
+    r.setDescription(ctrl.fieldByName("description").asString());
+    return r;
+}
+
+// The reservation a reserved table belongs to; nullopt when there is no such table.
+std::optional<int> reserveIdOf(int reserveTableId) {
+    try {
+        TDatabaseCtrl ctrl;
+        ctrl.clearSQL();
+        ctrl.setSQL("select * from reserve_table where id=:id");
+        ctrl.setParameter("id", reserveTableId);
+        ctrl.open();
+        if (ctrl.eof()) return std::nullopt;
+        return ctrl.fieldByName("reserve_id").asInteger();
+    } catch (const std::exception&) {
+        showMessage(QStringLiteral("查询预订台桌时出现异常!"));
+        return std::nullopt;
+    }
+}
+}  // namespace
+
+QString TMenuInsMgr::getInsertSQL(const TPOMenuIns& line) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(
+        "insert into menu_instance(id,consult_id,rela_type,menu_id,menu_name,menu_type_id,menu_type_name,price,"
+        "quantity,unit,state,rebate,serving,printer_code,print_state,description)values(:id,:consult_id,"
+        ":rela_type,:menu_id,:menu_name,:menu_type_id,:menu_type_name,:price,:quantity,:unit,:state,:rebate,"
+        ":serving,:printer_code,:print_state,:description)");
+    ctrl.setParameter("id", line.getId());
+    setFields(ctrl, line);
+    return ctrl.getSQL();
+}
+
+QString TMenuInsMgr::getUpdateSQL(const TPOMenuIns& line) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(
+        "update menu_instance set consult_id=:consult_id,rela_type=:rela_type,menu_id=:menu_id,"
+        "menu_name=:menu_name,menu_type_id=:menu_type_id,menu_type_name=:menu_type_name,price=:price,"
+        "quantity=:quantity,unit=:unit,state=:state,rebate=:rebate,serving=:serving,printer_code=:printer_code,"
+        "print_state=:print_state,description=:description where id=:id");
+    setFields(ctrl, line);
+    ctrl.setParameter("id", line.getId());
+    return ctrl.getSQL();
+}
+
+int TMenuInsMgr::insert(TPOMenuIns& line) {
+    int id = nextId();
+    line.setId(id);
+    if (id == 0) return 0;
+    if (runBatch({getInsertSQL(line)}, QStringLiteral("添加菜单实例时出现异常!"))) return id;
+    // Id 0 again, so that a later save of the list inserts the line as new.
+    line.setId(0);
+    return 0;
+}
+
+bool TMenuInsMgr::update(const TPOMenuIns& line) {
+    return runBatch({getUpdateSQL(line)}, QStringLiteral("修改菜单实例时出现异常!"));
+}
+
+TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
+    QStringList batch;
+    QStringList keptIds;
+    for (const std::shared_ptr<TPOMenuIns>& line : lines) {
+        if (line->getId() == 0) {
+            int id = nextId();
+            if (id == 0) {
+                lines.clear();
+                return lines;
+            }
+            line->setId(id);
+            batch << getInsertSQL(*line);
+        } else {
+            batch << getUpdateSQL(*line);
+        }
+        keptIds << QString::number(line->getId());
+    }
+    QString remove = "delete from menu_instance where rela_type=" + TDatabaseCtrl::stringLiteral(relaType) +
+                     " and consult_id=" + QString::number(consultId);
+    if (!lines.empty()) remove += " and id not in(" + keptIds.join(',') + ")";
+    batch << remove;
+    if (!runBatch(batch, QStringLiteral("批量修改菜实例时出现异常!"))) lines.clear();
+    return lines;
+}
+
+std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
+    try {
+        TDatabaseCtrl ctrl;
+        ctrl.clearSQL();
+        ctrl.setSQL("select * from menu_instance where id=:id");
+        ctrl.setParameter("id", id);
+        ctrl.open();
+        if (ctrl.eof()) return std::nullopt;
+        return readRecord(ctrl);
+    } catch (const std::exception&) {
+        showMessage(QStringLiteral("通过实例ID查询菜单实例时出现异常!"));
+        return std::nullopt;
+    }
+}
+
+TMenuInsList TMenuInsMgr::getMenuInsList(int consultId, const QString& relaType) {
+    TMenuInsList list;
+    try {
+        TDatabaseCtrl ctrl;
+        ctrl.clearSQL();
+        ctrl.setSQL("select * from menu_instance where consult_id=:consult_id and rela_type=:rela_type order by id");
+        ctrl.setParameter("consult_id", consultId);
+        ctrl.setParameter("rela_type", relaType);
+        ctrl.open();
+        for (; !ctrl.eof(); ctrl.next()) list.push_back(std::make_shared<TPOMenuIns>(readRecord(ctrl)));
+    } catch (const std::exception&) {
+        showMessage(QStringLiteral("查询菜单实例时出现异常!"));
+        list.clear();
+    }
+    return list;
+}
+
+TMenuInsList TMenuInsMgr::getReserveMenuIns(int reserveId) {
+    return getMenuInsList(reserveId, TPOMenuIns::relaReserve);
+}
+
+TMenuInsList TMenuInsMgr::getReserveTableMenuIns(int reserveTableId) {
+    return getMenuInsList(reserveTableId, TPOMenuIns::relaReserveTable);
+}
+
+TMenuInsList TMenuInsMgr::getTableInsMenuIns(int tableInsId) {
+    return getMenuInsList(tableInsId, TPOMenuIns::relaTableIns);
+}
+
+bool TMenuInsMgr::copyReservedMenuIns(int reserveTableId, int tableInsId) {
+    std::optional<int> reserveId = reserveIdOf(reserveTableId);
+    if (!reserveId) return false;
+    // The table's own booked dishes win; the reservation's are for tables without any.
+    TMenuInsList booked = getReserveTableMenuIns(reserveTableId);
+    if (booked.empty()) booked = getReserveMenuIns(*reserveId);
+    QStringList batch;
+    for (const std::shared_ptr<TPOMenuIns>& source : booked) {
+        TPOMenuIns copy = *source;
+        copy.setConsultId(tableInsId);
+        copy.setRelaType(TPOMenuIns::relaTableIns);
+        int id = nextId();
+        if (id == 0) return false;
+        copy.setId(id);
+        batch << getInsertSQL(copy);
+    }
+    return runBatch(batch, QStringLiteral("生成菜单实例时出现异常！"));
+}

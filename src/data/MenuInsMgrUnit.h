@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+#include "data/POMenuInsUnit.h"
+
+// Reads and writes the dish lines (`menu_instance`) of reservations, reserved
+// tables and table instances.
+class TMenuInsMgr {
+public:
+    // Stores the line under a new id, which it also puts into the line; 0 (and the
+    // line's id 0) when nothing was stored.
+    static int insert(TPOMenuIns& line);
+    // Stores the complete list of one owner in one transaction: new lines (id 0)
+    // are inserted and receive their ids, the others updated, and the owner's
+    // lines missing from the list deleted. The lines must already carry the owner.
+    // Returns the list; on failure the list is emptied and nothing is written.
+    static TMenuInsList saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines);
+    static bool update(const TPOMenuIns& line);
+    static std::optional<TPOMenuIns> getMenuInsById(int id);
+    // The owner's lines in the order they were made; empty after a failure.
+    static TMenuInsList getMenuInsList(int consultId, const QString& relaType);
+    static TMenuInsList getReserveMenuIns(int reserveId);
+    static TMenuInsList getReserveTableMenuIns(int reserveTableId);
+    static TMenuInsList getTableInsMenuIns(int tableInsId);
+    // Copies the reserved table's own lines, or its reservation's when it has
+    // none, onto the table instance as new lines, in one transaction. False for a
+    // reserved table that does not exist.
+    static bool copyReservedMenuIns(int reserveTableId, int tableInsId);
+    // The finished statements, for callers that run their own transaction.
+    static QString getInsertSQL(const TPOMenuIns& line);
+    static QString getUpdateSQL(const TPOMenuIns& line);
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "data/POReserveTableUnit.h"
+#include "platform/DateTime.h"
+
+// Reads and updates the tables booked by reservations, and builds their write
+// statements for the reservation dialog's own transaction. Dates are compared to
+// the second, so callers pass dates without a time of day.
+class TReserveTableMgr {
+public:
+    static bool update(const TPOReserveTable& reserveTable);
+    static std::optional<TPOReserveTable> getReserveTableById(int id);
+    // Every booking of the reservation, by date and then the meal's start time.
+    static std::vector<TPOReserveTable> getReserveTablesByReserve(int reserveId);
+    // Per date and meal of the still-booked tables: date "yyyy-MM-dd", meal name, count.
+    static QStringList getBookedSummary(int reserveId);
+    // The reservation's bookings for one date and meal, by table name, any state.
+    static std::vector<TPOReserveTable> getReserveTablesByMeal(int reserveId, int eatId, TDateTime date);
+    // Failures propagate to the caller.
+    static int countReserveTables(int reserveId, int eatId, TDateTime date);
+    // The open booking of a table for that date and meal, belonging to a reservation
+    // that is itself still booked.
+    static std::optional<TPOReserveTable> getBookedReserveTable(int tableId, int eatId, TDateTime date);
+    // Finished statements; nothing is run. The id must already be in the record.
+    static QString getInsertSQL(const TPOReserveTable& reserveTable);
+    static QString getUpdateSQL(const TPOReserveTable& reserveTable);
+};
