@@ -2,6 +2,7 @@
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
+#include "data/POMenuInsUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
@@ -136,7 +137,7 @@ bool TTableInsMgr::mergeTables(std::vector<TPOTableIns>& instances, const TPOTab
         ctrl.setSQL("update menu_instance set consult_id=:new_id where consult_id=:old_id and  rela_type=:rela_type");
         ctrl.setParameter("new_id", merged.getId());
         ctrl.setParameter("old_id", old.getId());
-        ctrl.setParameter("rela_type", "MIR003");
+        ctrl.setParameter("rela_type", TPOMenuIns::relaTableIns);
         statements << ctrl.getSQL();
 
         if (!isBlank(old.getDescription()))

@@ -2,6 +2,8 @@
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
+#include "data/POReserveTableUnit.h"
+#include "data/POReserveUnit.h"
 #include "data/POTableInsUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "data/TableItemUnit.h"
@@ -74,8 +76,8 @@ bool isBooked(int tableId, int eatId, TDateTime date) {
     ctrl.setParameter("table_id", tableId);
     ctrl.setParameter("eat_date", date);
     ctrl.setParameter("eat_id", eatId);
-    ctrl.setParameter("state", "RT001");
-    ctrl.setParameter("rstate", "R001");
+    ctrl.setParameter("state", TPOReserveTable::stateBooked);
+    ctrl.setParameter("rstate", TPOReserve::stateBooked);
     ctrl.open();
     return !ctrl.eof();
 }
@@ -168,13 +170,13 @@ QString TTableMgr::getTableState(int tableId, int eatId, TDateTime date) {
     if (!table || table->getState() == "TS002") return "TS002";
     if (hasInstanceInState(tableId, eatId, date, TPOTableIns::stateInUse)) return TPOTableIns::stateInUse;
     if (hasInstanceInState(tableId, eatId, date, TPOTableIns::stateCheckedOut)) return TPOTableIns::stateCheckedOut;
-    if (isBooked(tableId, eatId, date)) return "RT001";
+    if (isBooked(tableId, eatId, date)) return TPOReserveTable::stateBooked;
     return "TS001";
 }
 
 int TTableMgr::getStateImageIndex(const QString& state) {
     if (state == TPOTableIns::stateInUse) return 1;
-    if (state == "RT001") return 2;
+    if (state == TPOReserveTable::stateBooked) return 2;
     if (state == "TS001") return 0;
     if (state == TPOTableIns::stateCheckedOut) return 3;
     if (state == "TS002") return 4;
@@ -183,7 +185,7 @@ int TTableMgr::getStateImageIndex(const QString& state) {
 
 QString TTableMgr::getStateName(const QString& state) {
     if (state == TPOTableIns::stateInUse) return "使用中";
-    if (state == "RT001") return "预订中";
+    if (state == TPOReserveTable::stateBooked) return "预订中";
     if (state == "TS001") return "空闲";
     if (state == "TS002") return "禁用";
     return "状态有误";

@@ -45,7 +45,7 @@ TEST_F(OrderMgrTest, CheckoutWritesTheOrderAndSettlesEveryTable) {
     std::vector<TPOTableIns> tables{openTable(1), openTable(2)};
     TPOOrder o = bill(encodeDateTime(2024, 5, 10, 12, 30, 15), 123.45);
     EXPECT_EQ(TOrderMgr::insert(o, tables), 100);
-    EXPECT_EQ(instanceStates(), (QStringList{"100|100|TPOTableIns::stateCheckedOut|备注", "101|100|TPOTableIns::stateCheckedOut|备注"}));
+    EXPECT_EQ(instanceStates(), (QStringList{"100|100|TIS002|备注", "101|100|TIS002|备注"}));
 
     auto read = TOrderMgr::getOrdersByTime(o.getCreateTime(), o.getCreateTime());
     ASSERT_EQ(read.size(), 1u);

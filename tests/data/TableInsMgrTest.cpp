@@ -37,7 +37,7 @@ TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
     // Changing only the state writes every other column back unchanged.
     read->setState(TPOTableIns::stateGivenBack);
     EXPECT_TRUE(TTableInsMgr::update(*read));
-    EXPECT_EQ(instances(), QStringList{"100|0|1|101|TPOTableIns::stateGivenBack|0|靠窗 'VIP'"});
+    EXPECT_EQ(instances(), QStringList{"100|0|1|101|TIS004|0|靠窗 'VIP'"});
     EXPECT_FALSE(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateInUse));
     EXPECT_EQ(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateGivenBack)->getId(), 100);
 
@@ -72,9 +72,9 @@ TEST_F(TableInsMgrTest, MergeMovesTableDishLinesAndWritesNotes) {
     EXPECT_EQ(merged->getDescription(), QString("原(101):VIP\r原(103):第一行\r\n第二行\r"));
     EXPECT_EQ(double(merged->getStartTime()), double(Now()));
     QString note = "并到(103):103";
-    EXPECT_EQ(instances(), (QStringList{"100|0|1|101|TPOTableIns::stateMerged|0|" + note, "101|0|2|102|TPOTableIns::stateMerged|0|" + note,
-                                        "102|0|3|103|TPOTableIns::stateMerged|0|" + note,
-                                        "103|0|3|103|TPOTableIns::stateInUse|0|" + merged->getDescription()}));
+    EXPECT_EQ(instances(), (QStringList{"100|0|1|101|TIS005|0|" + note, "101|0|2|102|TIS005|0|" + note,
+                                        "102|0|3|103|TIS005|0|" + note,
+                                        "103|0|3|103|TIS001|0|" + merged->getDescription()}));
     EXPECT_EQ(dishOwners(), (QStringList{"1|103|MIR003", "2|103|MIR003", "3|100|MIR001", "4|101|MIR002", "5|103|MIR003"}));
 
     std::vector<TPOTableIns> none;  // just a new instance on the table
