@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TDatabaseCtrl;
+
+// Runs the statement built in ctrl; a failure shows the message and gives false.
+bool execOrShow(TDatabaseCtrl& ctrl, const QString& failureMessage);
+
+// Runs the finished texts in one transaction of the shared connection. A failure
+// rolls everything back, shows the message and gives false. `check`, when given,
+// runs after the texts, inside the transaction: returning false rolls back
+// without the message, for refusals that bring their own.
+bool executeInTransaction(TDatabaseCtrl& ctrl, const QStringList& texts, const QString& failureMessage,
+                          const std::function<bool()>& check = {});

@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+
+#include "platform/DateTime.h"
+
+// One occupation of a dining table (a row of table_instance).
+class TPOTableIns {
+public:
+    static inline const QString stateInUse = QStringLiteral("TIS001");
+    static inline const QString stateCheckedOut = QStringLiteral("TIS002");  // not yet cleared
+    static inline const QString stateCleared = QStringLiteral("TIS003");
+    static inline const QString stateGivenBack = QStringLiteral("TIS004");   // before checkout
+    static inline const QString stateMerged = QStringLiteral("TIS005");      // into another instance
+
+    int getId() const { return id; }
+    void setId(int v) { id = v; }
+    int getOrderId() const { return orderId; }
+    void setOrderId(int v) { orderId = v; }
+    int getTableId() const { return tableId; }
+    void setTableId(int v) { tableId = v; }
+    QString getTableName() const { return tableName; }
+    void setTableName(const QString& v) { tableName = v; }
+    TDateTime getStartTime() const { return startTime; }
+    void setStartTime(TDateTime v) { startTime = v; }
+    TDateTime getEndTime() const { return endTime; }
+    void setEndTime(TDateTime v) { endTime = v; }
+    QString getState() const { return state; }
+    void setState(const QString& v) { state = v; }
+    int getReserveTableId() const { return reserveTableId; }
+    void setReserveTableId(int v) { reserveTableId = v; }
+    QString getDescription() const { return description; }
+    void setDescription(const QString& v) { description = v; }
+
+private:
+    int id = 0;
+    int orderId = 0;
+    int tableId = 0;
+    QString tableName;
+    TDateTime startTime;
+    TDateTime endTime;
+    QString state;
+    int reserveTableId = 0;
+    QString description;
+};

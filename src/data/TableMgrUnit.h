@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "data/POTableUnit.h"
+#include "platform/DateTime.h"
+
+class TIconListView;
+
+// Dining tables, and the live state of a table for a date and meal period.
+class TTableMgr {
+public:
+    static int insert(const TPOTable& table);
+    static bool update(const TPOTable& table);
+    static bool Delete(const TPOTable& table);
+    static std::vector<TPOTable> getTablesByFloor(int floor);
+    static std::optional<TPOTable> getTableByName(const QString& name);
+    static std::optional<TPOTable> getTableById(int id);
+    // Replaces the view's items by one TTableItem per table of the floor.
+    static void fillTableListView(int floor, TIconListView* listView);
+    // TS002, TIS001, TIS002, RT001 or TS001: the first that holds.
+    static QString getTableState(int tableId, int eatId, TDateTime date);
+    static int getStateImageIndex(const QString& state);
+    static QString getStateName(const QString& state);
+};
