@@ -4,11 +4,15 @@
 #include <optional>
 
 namespace {
-const QDate kEpoch(1899, 12, 30);
+// A function, not a global: records built during static initialisation need it too.
+const QDate& epoch() {
+    static const QDate d(1899, 12, 30);
+    return d;
+}
 std::optional<TDateTime> fixedNow;
 }
 
-double dayNumber(const QDate& d) { return static_cast<double>(kEpoch.daysTo(d)); }
+double dayNumber(const QDate& d) { return static_cast<double>(epoch().daysTo(d)); }
 
 TDateTime encodeTime(int hour, int minute, int second) {
     return TDateTime((hour * 3600 + minute * 60 + second) / 86400.0);
@@ -33,7 +37,7 @@ void decodeDateTime(TDateTime v, QDate& date, QTime& time) {
         days += 1;
         secs -= 86400;
     }
-    date = kEpoch.addDays(static_cast<qint64>(days));
+    date = epoch().addDays(static_cast<qint64>(days));
     time = QTime(int(secs / 3600), int(secs / 60 % 60), int(secs % 60));
 }
 
