@@ -2,7 +2,6 @@
 #include "support/TestDatabase.h"
 
 // Readable failure output for texts and rows.
-static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
 
 class MenuInsMgrTest : public SampleDbTest {
 protected:

@@ -5,7 +5,6 @@
 #include "support/TestDatabase.h"
 
 // Readable failure output for texts and rows.
-static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
 
 // Sample dishes: category 1 holds ids 1..5 at seq 1..5, 2 holds 6..8, 3 holds 9..12.
 class MenuMgrTest : public SampleDbTest {

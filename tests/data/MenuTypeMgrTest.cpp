@@ -2,7 +2,6 @@
 #include "support/TestDatabase.h"
 
 // Readable failure output for texts and rows.
-static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
 
 // Five categories A..E at seq 1..5, ids 11..15: grid rows (A B) (C D) (E).
 class MenuTypeMgrTest : public DbTest {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "support/QtPrinters.h"
 #include "support/ScriptedAnswerer.h"
 
 // A fresh database per test: schema + seed (+ fixtures), the data module pointed
