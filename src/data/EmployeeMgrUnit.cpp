@@ -3,25 +3,11 @@
 #include <QStringList>
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
 namespace {
-// Runs finished statements as one transaction; on failure rolls back and rethrows.
-void runBatch(TDatabaseCtrl& ctrl, const QStringList& texts) {
-    ctrl.beginTrans();
-    try {
-        for (const QString& text : texts) ctrl.execute(text);
-        ctrl.commitTrans();
-    } catch (...) {
-        try {
-            ctrl.rollbackTrans();
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
-}
-
 void setEmployeeColumns(TDatabaseCtrl& ctrl, const TPOEmployee& e) {
     ctrl.setParameter("login_name", e.getLoginName());
     ctrl.setParameter("password", e.getPassword());
@@ -56,43 +42,31 @@ int TEmployeeMgr::insert(const TPOEmployee& employee) {
     // The issuer has shown why there is no id; a row under id 0 would be a ghost.
     if (id == 0) return 0;
     TDatabaseCtrl ctrl;
-    try {
-        ctrl.clearSQL();
-        ctrl.setSQL(QStringLiteral("insert into employee(id,login_name,password,user_name,team_id,sex,") +
-                    "id_card,birth,status_student,address,telephone,role_name,description)" +
-                    "values(:id,:login_name,:password,:user_name,:team_id,:sex," +
-                    ":id_card,:birth,:status_student,:address,:telephone,:role_name,:description)");
-        ctrl.setParameter("id", id);
-        setEmployeeColumns(ctrl, employee);
-        QStringList texts{ctrl.getSQL()};
-        texts << rightInserts(employee, id);
-        runBatch(ctrl, texts);
-        return id;
-    } catch (const std::exception&) {
-        showMessage("添加员工出现异常！");
-        return 0;
-    }
+    ctrl.clearSQL();
+    ctrl.setSQL(QStringLiteral("insert into employee(id,login_name,password,user_name,team_id,sex,") +
+                "id_card,birth,status_student,address,telephone,role_name,description)" +
+                "values(:id,:login_name,:password,:user_name,:team_id,:sex," +
+                ":id_card,:birth,:status_student,:address,:telephone,:role_name,:description)");
+    ctrl.setParameter("id", id);
+    setEmployeeColumns(ctrl, employee);
+    QStringList texts{ctrl.getSQL()};
+    texts << rightInserts(employee, id);
+    return executeInTransaction(ctrl, texts, "添加员工出现异常！") ? id : 0;
 }
 
 bool TEmployeeMgr::update(const TPOEmployee& employee) {
     TDatabaseCtrl ctrl;
-    try {
-        ctrl.clearSQL();
-        ctrl.setSQL(QStringLiteral("update employee set login_name=:login_name,password=:password,user_name=:user_name,") +
-                    "team_id=:team_id,sex=:sex,id_card=:id_card,birth=:birth,status_student=:status_student," +
-                    "address=:address,telephone=:telephone,role_name=:role_name,description=:description" +
-                    " where id=:id");
-        setEmployeeColumns(ctrl, employee);
-        ctrl.setParameter("id", employee.getId());
-        QStringList texts{ctrl.getSQL()};
-        texts << "delete from employee_right where employee_id=" + QString::number(employee.getId());
-        texts << rightInserts(employee, employee.getId());
-        runBatch(ctrl, texts);
-        return true;
-    } catch (const std::exception&) {
-        showMessage("修改员工出现异常！");
-        return false;
-    }
+    ctrl.clearSQL();
+    ctrl.setSQL(QStringLiteral("update employee set login_name=:login_name,password=:password,user_name=:user_name,") +
+                "team_id=:team_id,sex=:sex,id_card=:id_card,birth=:birth,status_student=:status_student," +
+                "address=:address,telephone=:telephone,role_name=:role_name,description=:description" +
+                " where id=:id");
+    setEmployeeColumns(ctrl, employee);
+    ctrl.setParameter("id", employee.getId());
+    QStringList texts{ctrl.getSQL()};
+    texts << "delete from employee_right where employee_id=" + QString::number(employee.getId());
+    texts << rightInserts(employee, employee.getId());
+    return executeInTransaction(ctrl, texts, "修改员工出现异常！");
 }
 
 bool TEmployeeMgr::Delete(int id) {

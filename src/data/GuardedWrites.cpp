@@ -40,3 +40,16 @@ bool executeInTransaction(TDatabaseCtrl& ctrl, const QStringList& texts, const Q
     }
     return true;
 }
+
+bool executeInTransaction(const QStringList& texts, const QString& failureMessage) {
+    TDatabaseCtrl ctrl;
+    return executeInTransaction(ctrl, texts, failureMessage);
+}
+
+int firstInteger(const QString& sql) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(sql);
+    ctrl.open();
+    return ctrl.eof() ? 0 : ctrl.fields(0).asInteger();
+}

@@ -14,3 +14,9 @@ bool execOrShow(TDatabaseCtrl& ctrl, const QString& failureMessage);
 // without the message, for refusals that bring their own.
 bool executeInTransaction(TDatabaseCtrl& ctrl, const QStringList& texts, const QString& failureMessage,
                           const std::function<bool()>& check = {});
+// The same on a helper of its own.
+bool executeInTransaction(const QStringList& texts, const QString& failureMessage);
+
+// First column of the first row of a query as an integer; 0 when there is no row.
+// Failures reach the caller.
+int firstInteger(const QString& sql);

@@ -3,11 +3,11 @@
 #include <QStringList>
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SeqGridUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
-using seqgrid::runBatch;
 
 namespace {
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
@@ -99,14 +99,14 @@ int TMenuInsMgr::insert(TPOMenuIns& line) {
     int id = nextId();
     line.setId(id);
     if (id == 0) return 0;
-    if (runBatch({getInsertSQL(line)}, QStringLiteral("添加菜单实例时出现异常!"))) return id;
+    if (executeInTransaction({getInsertSQL(line)}, QStringLiteral("添加菜单实例时出现异常!"))) return id;
     // Id 0 again, so that a later save of the list inserts the line as new.
     line.setId(0);
     return 0;
 }
 
 bool TMenuInsMgr::update(const TPOMenuIns& line) {
-    return runBatch({getUpdateSQL(line)}, QStringLiteral("修改菜单实例时出现异常!"));
+    return executeInTransaction({getUpdateSQL(line)}, QStringLiteral("修改菜单实例时出现异常!"));
 }
 
 TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
@@ -130,7 +130,7 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
                      " and consult_id=" + QString::number(consultId);
     if (!lines.empty()) remove += " and id not in(" + keptIds.join(',') + ")";
     batch << remove;
-    if (!runBatch(batch, QStringLiteral("批量修改菜实例时出现异常!"))) lines.clear();
+    if (!executeInTransaction(batch, QStringLiteral("批量修改菜实例时出现异常!"))) lines.clear();
     return lines;
 }
 
@@ -194,5 +194,5 @@ bool TMenuInsMgr::copyReservedMenuIns(int reserveTableId, int tableInsId) {
         copy.setId(id);
         batch << getInsertSQL(copy);
     }
-    return runBatch(batch, QStringLiteral("生成菜单实例时出现异常！"));
+    return executeInTransaction(batch, QStringLiteral("生成菜单实例时出现异常！"));
 }

@@ -1,12 +1,11 @@
 #include "data/MenuMgrUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SeqGridUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
-using seqgrid::firstInteger;
-using seqgrid::runBatch;
 
 namespace {
 TSeqGrid grid(int menuTypeId) {
@@ -67,7 +66,7 @@ int TMenuMgr::insert(const TPOMenu& record) {
         "values(:id,:menu_name,:menu_type_id,:price,:rebate,:unit,:state,:X,:Y,:seq,:printer_code,:description)");
     ctrl.setParameter("id", id);
     setFields(ctrl, record);
-    return runBatch({ctrl.getSQL()}, QStringLiteral("菜单可能已经存在！")) ? id : 0;
+    return executeInTransaction({ctrl.getSQL()}, QStringLiteral("菜单可能已经存在！")) ? id : 0;
 }
 
 bool TMenuMgr::update(TPOMenu& record) {
@@ -87,13 +86,13 @@ bool TMenuMgr::update(TPOMenu& record) {
         showMessage(failMessage);
         return false;
     }
-    return runBatch(texts, failMessage);
+    return executeInTransaction(texts, failMessage);
 }
 
 bool TMenuMgr::Delete(int id) {
     std::optional<TPOMenu> menu = getMenuById(id);
     if (!menu) return false;
-    return runBatch(
+    return executeInTransaction(
         {"delete from menu where id=" + QString::number(id), grid(menu->getMenuTypeId()).closeGapSQL(menu->getSeq())},
         QStringLiteral("菜单删除不成功！"));
 }

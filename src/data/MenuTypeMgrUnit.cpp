@@ -2,12 +2,11 @@
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/MenuMgrUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SeqGridUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
-using seqgrid::firstInteger;
-using seqgrid::runBatch;
 
 namespace {
 const QString nameTaken = QStringLiteral("类型名称以经存在!");
@@ -48,7 +47,7 @@ int TMenuTypeMgr::insert(const TPOMenuType& record) {
         "values(:id,:name,:type_code,:X,:Y,:seq,:description)");
     ctrl.setParameter("id", id);
     setFields(ctrl, record);
-    return runBatch({ctrl.getSQL()}, nameTaken) ? id : 0;
+    return executeInTransaction({ctrl.getSQL()}, nameTaken) ? id : 0;
 }
 
 bool TMenuTypeMgr::update(const TPOMenuType& record) {
@@ -59,7 +58,7 @@ bool TMenuTypeMgr::update(const TPOMenuType& record) {
         "description=:description where id=:id");
     setFields(ctrl, record);
     ctrl.setParameter("id", record.getId());
-    return runBatch({ctrl.getSQL()}, nameTaken);
+    return executeInTransaction({ctrl.getSQL()}, nameTaken);
 }
 
 bool TMenuTypeMgr::Delete(int id) {
@@ -76,7 +75,7 @@ bool TMenuTypeMgr::Delete(int id) {
         showMessage(deleteFailed);
         return false;
     }
-    return runBatch({"delete from menu_type where id=" + QString::number(id), grid().closeGapSQL(type->getSeq())},
+    return executeInTransaction({"delete from menu_type where id=" + QString::number(id), grid().closeGapSQL(type->getSeq())},
                     deleteFailed);
 }
 

@@ -1,32 +1,9 @@
 #include "data/SeqGridUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "platform/Messages.h"
 
-bool seqgrid::runBatch(const QStringList& texts, const QString& failMessage) {
-    TDatabaseCtrl ctrl;
-    try {
-        ctrl.beginTrans();
-        for (const QString& text : texts) ctrl.execute(text);
-        ctrl.commitTrans();
-        return true;
-    } catch (const std::exception&) {
-        try {
-            ctrl.rollbackTrans();
-        } catch (const std::exception&) {
-        }
-        showMessage(failMessage);
-        return false;
-    }
-}
-
-int seqgrid::firstInteger(const QString& sql) {
-    TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL(sql);
-    ctrl.open();
-    return ctrl.eof() ? 0 : ctrl.fields(0).asInteger();
-}
 
 TSeqGrid::TSeqGrid(const QString& table, int columns, const QString& scope)
     : table(table), columns(columns), scope(scope) {}
@@ -68,7 +45,7 @@ bool TSeqGrid::move(TGridMove move, int id, int seq, const std::function<int()>&
     // position now belongs to the neighbour.
     QStringList texts{QStringLiteral("update %1 set seq=%2 where seq=%3%4").arg(table).arg(seq).arg(target).arg(scope),
                       QStringLiteral("update %1 set seq=%2 where id=%3").arg(table).arg(target).arg(id)};
-    return seqgrid::runBatch(texts, moveFailMessage(move));
+    return executeInTransaction(texts, moveFailMessage(move));
 }
 
 QString TSeqGrid::closeGapSQL(int seq) const {

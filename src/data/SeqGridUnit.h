@@ -3,16 +3,6 @@
 #include <QStringList>
 #include <functional>
 
-// Helpers shared by the dish-category, dish and dish-line managers.
-namespace seqgrid {
-// Runs the statements in one transaction. On failure the transaction is rolled
-// back, `failMessage` is shown and the result is false.
-bool runBatch(const QStringList& texts, const QString& failMessage);
-
-// First column of the first row of a query as an integer; 0 when there is no row.
-// Failures reach the caller.
-int firstInteger(const QString& sql);
-}  // namespace seqgrid
 
 enum class TGridMove { Up, Down, Left, Right };
 
