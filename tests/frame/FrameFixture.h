@@ -1,44 +1,75 @@
 #pragma once
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringList>
-#include <memory>
+#include <QTest>
 
 #include "frame/DialogScript.h"
+#include "frame/FunctionWindowsUnit.h"
+#include "frame/GlobalsUnit.h"
+#include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
 #include "frame/ParentUnit.h"
+#include "platform/AppControl.h"
+#include "platform/Browser.h"
 #include "support/TestDatabase.h"
 
-// The sample restaurant with nobody logged in, the quit request and the web page
-// recorded instead of carried out, and no function window registered.
+// The sample restaurant with nobody logged in, quit requests and web pages recorded
+// instead of carried out, and no function window registered.
 class FrameTest : public SampleDbTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Clears an edit and types into it as a person would.
-    static void type(QLineEdit* edit, const QString& text);
-    static void click(QPushButton* button);
-    // Fills the login dialog and presses "登录".
-    static void logIn(QWidget* loginDialog, const QString& user, const QString& password);
-    // Logs in through the dialog, outside the main window.
-    void logInAs(const QString& user, const QString& password);
+    void SetUp() override {
+        SampleDbTest::SetUp();
+        currentEmployeeId = modemPort = 0;
+        currentUserName = currentPassword = incomingTelephone = modemCommand = QString();
+        existModem = false;
+        setTerminateHandler([this] { ++quitRequests; });
+        setWebPageHandler([this](const QString& address) { webPages << address; });
+    }
+    void TearDown() override {
+        for (int id = 1; id <= functionCount; ++id) registerFunctionWindow(id, nullptr);
+        registerOptionsDialog(nullptr);
+        for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+        flushDeletes();
+        setTerminateHandler(nullptr);
+        setWebPageHandler(nullptr);
+        TexclusiveForm::setDialogDriver(nullptr);
+        SampleDbTest::TearDown();
+    }
+    static void type(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+    }
+    static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    static void logIn(TloginForm* d, const QString& user, const QString& password) {
+        type(d->userName, user);
+        type(d->password, password);
+        click(d->loginBtn);
+    }
+    // Logs in through the login dialog, outside the main window.
+    void logInAs(const QString& user, const QString& password) {
+        DialogScript script;
+        script.expect<TloginForm>([&](TloginForm* d) { logIn(d, user, password); });
+        TloginForm().showExclusive();
+    }
     // Runs pending deleteLater()s, so freed windows are really gone.
-    static void flushDeletes();
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     int quitRequests = 0;
     QStringList webPages;
 };
 
-// A function window that counts how often it is made and freed, and notes the
-// order in which windows are closed.
+// A function window that counts how often it is made and notes the order of closing.
 class DummyForm : public TparentForm {
 public:
     explicit DummyForm(int functionId) : id(functionId) { ++created; }
-    ~DummyForm() override { ++destroyed; }
-    static int created;
-    static int destroyed;
-    static QList<int> closedIds;
+    static inline int created = 0;
+    static inline QList<int> closedIds;
+    static void registerFor(const QList<int>& ids) {
+        created = 0;
+        closedIds.clear();
+        for (int id : ids) registerFunctionWindow(id, [id] { return new DummyForm(id); });
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -49,5 +80,3 @@ protected:
 private:
     int id;
 };
-// Registers DummyForm for each of the ids.
-void registerDummyWindows(const QList<int>& ids);

@@ -12,17 +12,15 @@ struct IconListViewTest : ::testing::Test {
     TIconListItem* b = nullptr;
     void SetUp() override {
         view.resize(400, 300);
-        QList<QPixmap> icons{QPixmap(53, 39), QPixmap(53, 39)};
-        icons[0].fill(Qt::white);
-        icons[1].fill(Qt::blue);
-        view.setImageList(icons);
-        a = view.addItem();
-        a->setCaption("101");
-        a->setPosition(QPoint(20, 20));
-        b = view.addItem();
-        b->setCaption("牡丹厅");
-        b->setPosition(QPoint(200, 100));
+        a = add("101", QPoint(20, 20));
+        b = add("牡丹厅", QPoint(200, 100));
         view.show();
+    }
+    TIconListItem* add(const QString& caption, QPoint at) {
+        TIconListItem* item = view.addItem();
+        item->setCaption(caption);
+        item->setPosition(at);
+        return item;
     }
     QPoint centreOf(TIconListItem* item) { return view.mapFromContents(view.itemRect(item).center()); }
     void click(QPoint p) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, p); }
@@ -38,22 +36,17 @@ TEST_F(IconListViewTest, ReportsOnlyTheUsersSelectionsAndSurvivesAHandlerEmptyin
     view.setSelectedItem(a);  // code changes are silent
     EXPECT_TRUE(selections.isEmpty());
     click(centreOf(b));
-    EXPECT_EQ(selections, (Selections{{a, false}, {b, true}}));
-    selections.clear();
     click(QPoint(350, 20));
     EXPECT_EQ(view.selectedItem(), nullptr);
-    EXPECT_EQ(selections, (Selections{{b, false}}));
+    EXPECT_EQ(selections, (Selections{{a, false}, {b, true}, {b, false}}));
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, centreOf(a));
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, QPoint(350, 20));
     ASSERT_EQ(doubles.count(), 2);
     EXPECT_EQ(doubles[0][0].value<TIconListItem*>(), a);
     EXPECT_EQ(doubles[1][0].value<TIconListItem*>(), nullptr);
 
-    // Removing the selected item clears the selection.
     view.removeItem(a);
     EXPECT_EQ(view.selectedItem(), nullptr);
-    EXPECT_EQ(view.item(0), b);
-    EXPECT_EQ(view.item(1), nullptr);
     // A map refresh inside the handler deletes the item about to be selected.
     a = view.addItem();
     view.setSelectedItem(a);
@@ -64,36 +57,31 @@ TEST_F(IconListViewTest, ReportsOnlyTheUsersSelectionsAndSurvivesAHandlerEmptyin
     EXPECT_EQ(view.count(), 0);
 }
 
-TEST_F(IconListViewTest, DragsReportTheDropPointInContentCoordinates) {
+TEST_F(IconListViewTest, DragsReportTheDropPointInContentCoordinatesOnlyWhenEnabled) {
     QSignalSpy drops(&view, &TIconListView::dropped);
-    auto drag = [&](QPoint from, QPoint by) {
+    b->setPosition(QPoint(900, 700));
+    view.verticalScrollBar()->setValue(10);
+    for (bool enabled : {false, true}) {
+        view.setDragEnabled(enabled);
+        const QPoint from = centreOf(a), by(60, 40);
         QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
         QTest::mouseMove(view.viewport(), from + by / 2);
         QTest::mouseMove(view.viewport(), from + by);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, from + by);
-    };
-    drag(centreOf(a), QPoint(60, 40));
-    EXPECT_EQ(drops.count(), 0);  // dragging is off
-
-    view.setDragEnabled(true);
-    b->setPosition(QPoint(900, 700));
-    view.verticalScrollBar()->setValue(10);
-    drag(centreOf(a), QPoint(60, 40));
+    }
     ASSERT_EQ(drops.count(), 1);
     EXPECT_EQ(drops[0][0].toPoint(), view.itemRect(a).center() + QPoint(60, 40));
     EXPECT_EQ(a->position(), QPoint(20, 20));  // the view itself moves nothing
-    EXPECT_EQ(view.selectedItem(), a);
 }
 
 TEST_F(IconListViewTest, RendersIconsAboveCaptions) {
-    b->setImageIndex(1);
-    auto* longName = view.addItem();
-    longName->setCaption("非常非常非常长的包间名称一二三四五六七八九十");
-    longName->setPosition(QPoint(20, 160));
-    longName->setImageIndex(7);  // no such image: caption only
+    QPixmap blue(53, 39);
+    blue.fill(Qt::blue);
+    view.setImageList({blue});
+    b->setImageIndex(0);
+    add("非常非常非常长的包间名称一二三四五六七八九十", QPoint(20, 160))->setImageIndex(7);  // no such image
     view.setSelectedItem(b);
     QImage shot = view.grab().toImage();
-    ASSERT_EQ(shot.size(), QSize(400, 300));
     QRect cell = view.itemRect(b);
     EXPECT_GT(QColor(shot.pixel(cell.center().x(), cell.top() + 20)).blue(), 150);
     QColor ground = shot.pixel(cell.left(), cell.bottom());
