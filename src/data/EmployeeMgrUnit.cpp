@@ -71,16 +71,10 @@ bool TEmployeeMgr::update(const TPOEmployee& employee) {
 
 bool TEmployeeMgr::Delete(int id) {
     TDatabaseCtrl ctrl;
-    try {
-        ctrl.clearSQL();
-        ctrl.setSQL("delete from employee where id=:id");
-        ctrl.setParameter("id", id);
-        ctrl.execSQL();
-        return true;
-    } catch (const std::exception&) {
-        showMessage("删除员工出现异常！");
-        return false;
-    }
+    ctrl.clearSQL();
+    ctrl.setSQL("delete from employee where id=:id");
+    ctrl.setParameter("id", id);
+    return execOrShow(ctrl, "删除员工出现异常！");
 }
 
 TPOEmployee TEmployeeMgr::loadEmployee(const TDatabaseCtrl& ctrl) {

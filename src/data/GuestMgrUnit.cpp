@@ -1,6 +1,7 @@
 #include "data/GuestMgrUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
@@ -28,13 +29,7 @@ int TGuestMgr::insert(const TPOGuest& guest) {
                 ":associator_num,:description)");
     ctrl.setParameter("id", id);
     setGuestColumns(ctrl, guest);
-    try {
-        ctrl.execSQL();
-        return id;
-    } catch (const std::exception&) {
-        showMessage("TGuestMgr.insert保存客户出现异常！");
-        return 0;
-    }
+    return execOrShow(ctrl, "TGuestMgr.insert保存客户出现异常！") ? id : 0;
 }
 
 bool TGuestMgr::update(const TPOGuest& guest) {
@@ -45,13 +40,7 @@ bool TGuestMgr::update(const TPOGuest& guest) {
                 "description=:description where id=:id");
     setGuestColumns(ctrl, guest);
     ctrl.setParameter("id", guest.getId());
-    try {
-        ctrl.execSQL();
-        return true;
-    } catch (const std::exception&) {
-        showMessage("TGuestMgr.update更新客户出现异常！");
-        return false;
-    }
+    return execOrShow(ctrl, "TGuestMgr.update更新客户出现异常！");
 }
 
 std::optional<TPOGuest> TGuestMgr::getGuestByTelephone(const QString& telephone) {

@@ -1,6 +1,7 @@
 #include "data/ReserveTableMgrUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/POReserveUnit.h"
 #include "platform/Formats.h"
 #include "platform/Messages.h"
@@ -60,13 +61,7 @@ bool TReserveTableMgr::update(const TPOReserveTable& reserveTable) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL(getUpdateSQL(reserveTable));
-    try {
-        ctrl.execSQL();
-        return true;
-    } catch (const std::exception&) {
-        showMessage("修改预订台桌时异常!");
-        return false;
-    }
+    return execOrShow(ctrl, "修改预订台桌时异常!");
 }
 
 std::optional<TPOReserveTable> TReserveTableMgr::getReserveTableById(int id) {

@@ -1,6 +1,7 @@
 #include "data/TeamMgrUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
@@ -26,37 +27,26 @@ int TTeamMgr::insert(TPOTeam& team) {
     // The issuer has shown why there is no id; a row under id 0 would be a ghost.
     if (id == 0) return 0;
     TDatabaseCtrl ctrl;
-    try {
-        ctrl.clearSQL();
-        ctrl.setSQL("insert into team(id,parent_id,name,description)values(:id,:parent_id,:name,:description)");
-        ctrl.setParameter("id", id);
-        ctrl.setParameter("parent_id", team.getParentId());
-        ctrl.setParameter("name", team.getName());
-        ctrl.setParameter("description", team.getDescription());
-        ctrl.execSQL();
-        team.setId(id);
-        return id;
-    } catch (const std::exception&) {
-        showMessage("新增团队时出现异常！");
-        return 0;
-    }
+    ctrl.clearSQL();
+    ctrl.setSQL("insert into team(id,parent_id,name,description)values(:id,:parent_id,:name,:description)");
+    ctrl.setParameter("id", id);
+    ctrl.setParameter("parent_id", team.getParentId());
+    ctrl.setParameter("name", team.getName());
+    ctrl.setParameter("description", team.getDescription());
+    if (!execOrShow(ctrl, "新增团队时出现异常！")) return 0;
+    team.setId(id);
+    return id;
 }
 
 bool TTeamMgr::update(const TPOTeam& team) {
     TDatabaseCtrl ctrl;
-    try {
-        ctrl.clearSQL();
-        ctrl.setSQL("update team set name=:name,parent_id=:parent_id,description=:description where id=:id");
-        ctrl.setParameter("name", team.getName());
-        ctrl.setParameter("parent_id", team.getParentId());
-        ctrl.setParameter("description", team.getDescription());
-        ctrl.setParameter("id", team.getId());
-        ctrl.execSQL();
-        return true;
-    } catch (const std::exception&) {
-        showMessage("更新团队时出现异常！");
-        return false;
-    }
+    ctrl.clearSQL();
+    ctrl.setSQL("update team set name=:name,parent_id=:parent_id,description=:description where id=:id");
+    ctrl.setParameter("name", team.getName());
+    ctrl.setParameter("parent_id", team.getParentId());
+    ctrl.setParameter("description", team.getDescription());
+    ctrl.setParameter("id", team.getId());
+    return execOrShow(ctrl, "更新团队时出现异常！");
 }
 
 bool TTeamMgr::Delete(int id) {

@@ -61,7 +61,8 @@ TEST_F(ReserveTableMgrTest, BookedTableIsOnlyAnOpenBookingOfAnOpenReservation) {
     exec("alter table reserve_table rename to reserve_table_gone");
     EXPECT_TRUE(TReserveTableMgr::getBookedSummary(1).isEmpty());
     EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(7, lunch, day));
+    EXPECT_FALSE(TReserveTableMgr::update(*booked));
     EXPECT_EQ(answers.texts(), (QStringList{"通过预订标识查询统计预订台桌时出现异常！",
-                                            "通过台桌ID\\时间\\餐次查询预订记录时出现异常!"}));
+                                            "通过台桌ID\\时间\\餐次查询预订记录时出现异常!", "修改预订台桌时异常!"}));
     EXPECT_THROW(TReserveTableMgr::countReserveTables(1, lunch, day), DatabaseError);  // the caller's to show
 }

@@ -41,12 +41,14 @@ TEST_F(TeamMgrTest, TheTreeIsReadLevelByLevelSortedByName) {
     EXPECT_EQ(namesOf(TTeamMgr::getTeamsByParentId(100)), (QStringList{"A组", "b组", "C组"}));
     EXPECT_EQ(answers.count(), 0);
 
-    // A failed insert or one without an id writes nothing.
+    // A failed write or an insert without an id writes nothing.
     failOn("insert", "team");
+    failOn("update", "team");
     EXPECT_EQ(addTeam(1, "x"), 0);
+    EXPECT_FALSE(TTeamMgr::update(cleaning));
     exec("delete from sequence where name='team.id'");
     EXPECT_EQ(addTeam(1, "x"), 0);
-    EXPECT_EQ(answers.texts(), (QStringList{"新增团队时出现异常！", "没有找到(team.id)！"}));
+    EXPECT_EQ(answers.texts(), (QStringList{"新增团队时出现异常！", "更新团队时出现异常！", "没有找到(team.id)！"}));
     EXPECT_EQ(scalarInt("select count(*) from team"), 7);
 }
 
