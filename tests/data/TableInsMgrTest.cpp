@@ -5,103 +5,65 @@
 namespace {
 class TableInsMgrTest : public SampleDbTest {
 protected:
-    void SetUp() override {
-        SampleDbTest::SetUp();
-        setNowForTest(encodeDateTime(2024, 5, 10, 12, 5, 9));
+    void SetUp() override { SampleDbTest::SetUp(); setNowForTest(encodeDateTime(2024, 5, 10, 12, 5, 9)); }
+    // An in-use instance numbered like its table n (named 10n).
+    TPOTableIns open(int n, QString description = QString()) {
+        exec(QString("insert into table_instance(id,table_id,table_name,state,description) values(%1,%1,'10%1','TIS001','%2')")
+                 .arg(n).arg(description.replace("'", "''")));
+        return *TTableInsMgr::getTableInsById(n);
     }
-    TPOTableIns open(int tableId, const QString& description = QString()) {
-        TPOTableIns r;
-        r.setTableId(tableId);
-        r.setTableName(TTableMgr::getTableById(tableId)->getTableName());
-        r.setStartTime(Now());
-        r.setState(TPOTableIns::stateInUse);
-        r.setDescription(description);
-        EXPECT_GT(TTableInsMgr::insert(r), 0);
-        return r;
-    }
-    void addDishLine(int id, int consultId, const QString& relaType) {
-        exec(QString("insert into menu_instance(id,consult_id,rela_type) values(%1,%2,'%3')").arg(id).arg(consultId).arg(relaType));
-    }
-    QStringList dishOwners() { return rows("select id,consult_id,rela_type from menu_instance order by id"); }
-    QStringList instances() {
-        return rows("select id,order_id,table_id,table_name,state,end_time,description from table_instance order by id");
+    QStringList instancesAndDishes() {
+        return rows("select id,order_id,table_id,table_name,state,end_time,description from table_instance order by id") +
+               rows("select id,consult_id,rela_type from menu_instance order by id");
     }
 };
 }  // namespace
 
 TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
-    open(1, "靠窗 'VIP'");
-    auto read = TTableInsMgr::getTableInsById(100);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(toQDateTime(read->getStartTime()), QDateTime(QDate(2024, 5, 10), QTime(12, 5, 9)));
+    TPOTableIns r;
+    r.setTableId(1); r.setTableName("101"); r.setStartTime(Now()); r.setState("TIS001"); r.setDescription("靠窗 'VIP'");
+    EXPECT_EQ(TTableInsMgr::insert(r), 100);
     // Changing only the state writes every other column back unchanged.
+    auto read = TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateInUse);
+    ASSERT_TRUE(read);
     read->setState(TPOTableIns::stateGivenBack);
     EXPECT_TRUE(TTableInsMgr::update(*read));
-    EXPECT_EQ(instances(), QStringList{"100|0|1|101|TIS004|0|靠窗 'VIP'"});
-    EXPECT_FALSE(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateInUse));
-    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateGivenBack)->getId(), 100);
+    EXPECT_EQ(instancesAndDishes(), QStringList{"100|0|1|101|TIS004|0|靠窗 'VIP'"});
 
-    // A failed insert gives 0 and the record no id; the drawn id stays used.
+    // A failed insert gives 0 and leaves the record without an id.
     failOn("insert", "table_instance");
-    TPOTableIns b;
-    b.setId(77);
-    EXPECT_EQ(TTableInsMgr::insert(b), 0);
-    EXPECT_EQ(b.getId(), 0);
+    EXPECT_EQ(TTableInsMgr::insert(r), 0);
+    EXPECT_EQ(r.getId(), 0);
     failOn("update", "table_instance");
     EXPECT_FALSE(TTableInsMgr::update(*read));
     EXPECT_EQ(answers.texts(), (QStringList{"添加菜单实例时出错!", "更新菜单实例时出错!"}));
-    EXPECT_EQ(scalarInt("select seq_value from sequence where name='table_instance.id'"), 102);
 }
 
 TEST_F(TableInsMgrTest, MergeMovesTableDishLinesAndWritesNotes) {
-    TPOTableIns a = open(1, "VIP");
-    TPOTableIns b = open(2, " \t\r\n ");
-    TPOTableIns c = open(3, "第一行\r\n第二行");
-    addDishLine(1, a.getId(), "MIR003");
-    addDishLine(2, b.getId(), "MIR003");
-    addDishLine(3, a.getId(), "MIR001");  // a booking's dish line with the same number
-    addDishLine(4, b.getId(), "MIR002");
-    addDishLine(5, c.getId(), "MIR003");
-
-    std::vector<TPOTableIns> list{a, b, c};
+    std::vector<TPOTableIns> list{open(1, "VIP"), open(2, " \t\r\n "), open(3, "第一行\r\n第二行")};
+    // Line 3 is a booking's dish line that happens to carry an instance's number.
+    exec("insert into menu_instance(id,consult_id,rela_type) values(1,1,'MIR003'),(2,2,'MIR003'),(3,1,'MIR001'),"
+         "(4,2,'MIR002'),(5,3,'MIR003')");
     ASSERT_TRUE(TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(3)));
     EXPECT_EQ(answers.count(), 0);
-    auto merged = TTableInsMgr::getTableInsByTableId(3, TPOTableIns::stateInUse);
-    ASSERT_TRUE(merged);
-    EXPECT_EQ(merged->getId(), 103);
-    EXPECT_EQ(merged->getDescription(), QString("原(101):VIP\r原(103):第一行\r\n第二行\r"));
-    EXPECT_EQ(double(merged->getStartTime()), double(Now()));
-    QString note = "并到(103):103";
-    EXPECT_EQ(instances(), (QStringList{"100|0|1|101|TIS005|0|" + note, "101|0|2|102|TIS005|0|" + note,
-                                        "102|0|3|103|TIS005|0|" + note,
-                                        "103|0|3|103|TIS001|0|" + merged->getDescription()}));
-    EXPECT_EQ(dishOwners(), (QStringList{"1|103|MIR003", "2|103|MIR003", "3|100|MIR001", "4|101|MIR002", "5|103|MIR003"}));
-
-    std::vector<TPOTableIns> none;  // just a new instance on the table
-    EXPECT_TRUE(TTableInsMgr::mergeTables(none, *TTableMgr::getTableById(4)));
-    EXPECT_EQ(TTableInsMgr::getTableInsByTableId(4, TPOTableIns::stateInUse)->getDescription(), "");
+    QString note = "|TIS005|0|并到(100):103";
+    EXPECT_EQ(instancesAndDishes(),
+              (QStringList{"1|0|1|101" + note, "2|0|2|102" + note, "3|0|3|103" + note,
+                           "100|0|3|103|TIS001|0|原(101):VIP\r原(103):第一行\r\n第二行\r",
+                           "1|100|MIR003", "2|100|MIR003", "3|1|MIR001", "4|2|MIR002", "5|100|MIR003"}));
+    EXPECT_EQ(double(TTableInsMgr::getTableInsById(100)->getStartTime()), double(Now()));
 }
 
 TEST_F(TableInsMgrTest, FailedMergeLeavesTheDatabaseAsItWas) {
-    TPOTableIns a = open(1, "VIP");
-    TPOTableIns b = open(2);
-    addDishLine(1, a.getId(), "MIR003");
-    addDishLine(2, b.getId(), "MIR003");
-    QStringList before = instances();
-    QStringList dishesBefore = dishOwners();
-
+    std::vector<TPOTableIns> list{open(1, "VIP"), open(2)};
+    exec("insert into menu_instance(id,consult_id,rela_type) values(1,1,'MIR003'),(2,2,'MIR003')");
+    QStringList before = instancesAndDishes();
     // The second old instance's update fails after the rest has run.
-    failOn("update", "table_instance", QString("new.id=%1").arg(b.getId()));
-    std::vector<TPOTableIns> list{a, b};
+    failOn("update", "table_instance", "new.id=2");
     EXPECT_FALSE(TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(5)));
-    EXPECT_EQ(answers.texts(), QStringList{"并台时出现异常!"});
-    EXPECT_EQ(instances(), before);
-    EXPECT_EQ(dishOwners(), dishesBefore);
-    EXPECT_EQ(list[0].getState(), TPOTableIns::stateMerged);  // kept in memory
-
-    answers.clear();
+    EXPECT_EQ(instancesAndDishes(), before);
     exec("delete from sequence where name='table_instance.id'");
     EXPECT_FALSE(TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(5)));
-    EXPECT_EQ(answers.texts(), QStringList{"没有找到(table_instance.id)！"});
-    EXPECT_EQ(instances(), before);
+    EXPECT_EQ(answers.texts(), (QStringList{"并台时出现异常!", "没有找到(table_instance.id)！"}));
+    EXPECT_EQ(instancesAndDishes(), before);
 }
