@@ -4,10 +4,9 @@
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
-#include "data/SeqGridUnit.h"
+#include "data/ReserveTableMgrUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
-
 
 namespace {
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
@@ -51,22 +50,6 @@ TPOMenuIns readRecord(const TDatabaseCtrl& ctrl) {
     r.setDescription(ctrl.fieldByName("description").asString());
     return r;
 }
-
-// The reservation a reserved table belongs to; nullopt when there is no such table.
-std::optional<int> reserveIdOf(int reserveTableId) {
-    try {
-        TDatabaseCtrl ctrl;
-        ctrl.clearSQL();
-        ctrl.setSQL("select * from reserve_table where id=:id");
-        ctrl.setParameter("id", reserveTableId);
-        ctrl.open();
-        if (ctrl.eof()) return std::nullopt;
-        return ctrl.fieldByName("reserve_id").asInteger();
-    } catch (const std::exception&) {
-        showMessage(QStringLiteral("查询预订台桌时出现异常!"));
-        return std::nullopt;
-    }
-}
 }  // namespace
 
 QString TMenuInsMgr::getInsertSQL(const TPOMenuIns& line) {
@@ -99,14 +82,20 @@ int TMenuInsMgr::insert(TPOMenuIns& line) {
     int id = nextId();
     line.setId(id);
     if (id == 0) return 0;
-    if (executeInTransaction({getInsertSQL(line)}, QStringLiteral("添加菜单实例时出现异常!"))) return id;
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(getInsertSQL(line));
+    if (execOrShow(ctrl, QStringLiteral("添加菜单实例时出现异常!"))) return id;
     // Id 0 again, so that a later save of the list inserts the line as new.
     line.setId(0);
     return 0;
 }
 
 bool TMenuInsMgr::update(const TPOMenuIns& line) {
-    return executeInTransaction({getUpdateSQL(line)}, QStringLiteral("修改菜单实例时出现异常!"));
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(getUpdateSQL(line));
+    return execOrShow(ctrl, QStringLiteral("修改菜单实例时出现异常!"));
 }
 
 TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
@@ -179,11 +168,11 @@ TMenuInsList TMenuInsMgr::getTableInsMenuIns(int tableInsId) {
 }
 
 bool TMenuInsMgr::copyReservedMenuIns(int reserveTableId, int tableInsId) {
-    std::optional<int> reserveId = reserveIdOf(reserveTableId);
-    if (!reserveId) return false;
+    std::optional<TPOReserveTable> reserveTable = TReserveTableMgr::getReserveTableById(reserveTableId);
+    if (!reserveTable) return false;
     // The table's own booked dishes win; the reservation's are for tables without any.
     TMenuInsList booked = getReserveTableMenuIns(reserveTableId);
-    if (booked.empty()) booked = getReserveMenuIns(*reserveId);
+    if (booked.empty()) booked = getReserveMenuIns(reserveTable->getReserveId());
     QStringList batch;
     for (const std::shared_ptr<TPOMenuIns>& source : booked) {
         TPOMenuIns copy = *source;

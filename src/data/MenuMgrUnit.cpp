@@ -6,7 +6,6 @@
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
-
 namespace {
 TSeqGrid grid(int menuTypeId) {
     return TSeqGrid(QStringLiteral("menu"), 4, " and menu_type_id=" + QString::number(menuTypeId));
@@ -66,7 +65,7 @@ int TMenuMgr::insert(const TPOMenu& record) {
         "values(:id,:menu_name,:menu_type_id,:price,:rebate,:unit,:state,:X,:Y,:seq,:printer_code,:description)");
     ctrl.setParameter("id", id);
     setFields(ctrl, record);
-    return executeInTransaction({ctrl.getSQL()}, QStringLiteral("菜单可能已经存在！")) ? id : 0;
+    return execOrShow(ctrl, QStringLiteral("菜单可能已经存在！")) ? id : 0;
 }
 
 bool TMenuMgr::update(TPOMenu& record) {

@@ -7,7 +7,6 @@
 #include "data/SequenceMgrUnit.h"
 #include "platform/Messages.h"
 
-
 namespace {
 const QString nameTaken = QStringLiteral("类型名称以经存在!");
 const QString deleteFailed = QStringLiteral("删除类型不成功,可能存在菜单!");
@@ -34,7 +33,6 @@ void setFields(TDatabaseCtrl& ctrl, const TPOMenuType& record) {
     ctrl.setParameter("seq", record.getSeq());
     ctrl.setParameter("description", record.getDescription());
 }
-
 }  // namespace
 
 int TMenuTypeMgr::insert(const TPOMenuType& record) {
@@ -47,7 +45,7 @@ int TMenuTypeMgr::insert(const TPOMenuType& record) {
         "values(:id,:name,:type_code,:X,:Y,:seq,:description)");
     ctrl.setParameter("id", id);
     setFields(ctrl, record);
-    return executeInTransaction({ctrl.getSQL()}, nameTaken) ? id : 0;
+    return execOrShow(ctrl, nameTaken) ? id : 0;
 }
 
 bool TMenuTypeMgr::update(const TPOMenuType& record) {
@@ -58,25 +56,22 @@ bool TMenuTypeMgr::update(const TPOMenuType& record) {
         "description=:description where id=:id");
     setFields(ctrl, record);
     ctrl.setParameter("id", record.getId());
-    return executeInTransaction({ctrl.getSQL()}, nameTaken);
+    return execOrShow(ctrl, nameTaken);
 }
 
 bool TMenuTypeMgr::Delete(int id) {
     std::optional<TPOMenuType> type = getMenuTypeById(id);
     if (!type) return false;
-    // Dishes of a deleted category would vanish from every grid.
-    bool hasDishes;
-    try {
-        hasDishes = TMenuMgr::getCountByType(id) > 0;
-    } catch (const std::exception&) {
-        hasDishes = true;
-    }
-    if (hasDishes) {
-        showMessage(deleteFailed);
-        return false;
-    }
-    return executeInTransaction({"delete from menu_type where id=" + QString::number(id), grid().closeGapSQL(type->getSeq())},
-                    deleteFailed);
+    // Dishes of a deleted category would vanish from every grid. Counted inside
+    // the transaction, so a dish added meanwhile by another station still counts.
+    TDatabaseCtrl ctrl;
+    return executeInTransaction(
+        ctrl, {"delete from menu_type where id=" + QString::number(id), grid().closeGapSQL(type->getSeq())},
+        deleteFailed, [id] {
+            if (TMenuMgr::getCountByType(id) == 0) return true;
+            showMessage(deleteFailed);
+            return false;
+        });
 }
 
 int TMenuTypeMgr::getMaxId() { return firstInteger("select max(id) from menu_type"); }

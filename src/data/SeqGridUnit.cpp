@@ -2,8 +2,6 @@
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
-#include "platform/Messages.h"
-
 
 TSeqGrid::TSeqGrid(const QString& table, int columns, const QString& scope)
     : table(table), columns(columns), scope(scope) {}

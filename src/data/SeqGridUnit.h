@@ -3,7 +3,6 @@
 #include <QStringList>
 #include <functional>
 
-
 enum class TGridMove { Up, Down, Left, Right };
 
 // A button grid laid out row by row from a 1-based `seq` column: the dish

@@ -33,12 +33,17 @@ TEST_F(MenuTypeMgrTest, DeleteIsRefusedWhileDishesRemainAndFailedWritesChangeNot
     const QString before = everything();
     EXPECT_FALSE(TMenuTypeMgr::Delete(14));
     EXPECT_FALSE(TMenuTypeMgr::Delete(99));
+    // A dish that arrives while the delete runs (as from another station) still counts.
+    exec("create trigger late_dish after delete on menu_type begin "
+         "insert into menu(id,menu_name,menu_type_id,seq) values(2,'迟到的菜',old.id,1); end");
+    EXPECT_FALSE(TMenuTypeMgr::Delete(15));
+    exec("drop trigger late_dish");
     // Each batch fails after its first statement has run.
     failOn("update", "menu_type", "new.id=14");
     EXPECT_FALSE(TMenuTypeMgr::Delete(12));    // closing the gap fails
     EXPECT_FALSE(TMenuTypeMgr::moveLeft(14));  // C moves, D fails
     const QString refused = "删除类型不成功,可能存在菜单!";
-    EXPECT_EQ(answers.texts(), (QStringList{refused, refused, "左移不成功！"}));
+    EXPECT_EQ(answers.texts(), (QStringList{refused, refused, refused, "左移不成功！"}));
     EXPECT_EQ(everything(), before);
     EXPECT_EQ(scalarInt("select count(*) from menu"), 1);
 }
