@@ -13,7 +13,7 @@ extern QString incomingTelephone;  // last caller number; the reservation dialog
 extern bool existModem;
 extern int modemPort;
 extern QString modemCommand;
-extern QString appPath;  // the program's directory, where config.ini lives
+extern QString appPath;  // the program's directory with its trailing separator; config.ini lives there
 
 // The main window, and its open function window per function id (1 to functionCount).
 extern TmainForm* mainForm;

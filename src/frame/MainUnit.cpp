@@ -136,7 +136,7 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     ctrlTelephoneTimer->setInterval(6000);
     connect(ctrlTelephoneTimer, &QTimer::timeout, this, [this] { runGuarded([this] { ctrlTelephoneTimerTimer(); }); });
 
-    appPath = QCoreApplication::applicationDirPath();
+    appPath = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     loginDone = false;
     runGuarded([this] {
         readConfig();
@@ -376,7 +376,7 @@ void TmainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TmainForm::readConfig() {
-    TIniFile ini(appPath + QStringLiteral("/config.ini"));
+    TIniFile ini(appPath + QStringLiteral("config.ini"));
     existModem = ini.readBool(configSection, QStringLiteral("ExistModem"), false);
     modemPort = ini.readInteger(configSection, QStringLiteral("ModemPort"), 0);
     modemCommand = ini.readString(configSection, QStringLiteral("ModemCommand"), QString());

@@ -25,7 +25,7 @@ protected:
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(config);
         }
-        appPath = folder.path();
+        appPath = folder.path() + "/";
         main.readConfig();
         if (existModem) main.openModem();
     }

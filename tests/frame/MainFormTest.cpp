@@ -53,6 +53,7 @@ TEST_F(MainFormTest, FirstPaintShowsAboutThenLoginThenBuildsTheTreeOnce) {
         EXPECT_FALSE(cancelled.optionItem->isEnabled());
     }
     TmainForm main;
+    EXPECT_EQ(appPath, QCoreApplication::applicationDirPath() + "/");  // config.ini is looked for there
     aboutThenLogin("admin", "admin", [&] { main.FormPaint(); });
     EXPECT_EQ(tree(main), fullTree);
     EXPECT_TRUE(main.optionItem->isEnabled());
