@@ -53,6 +53,8 @@ TEST_F(OrderMgrTest, FailedCheckoutLeavesNeitherOrderNorTableChanges) {
     EXPECT_EQ(answers.texts(), (QStringList{"添加订单出现异常！", "没有找到(order.id)！"}));
     EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
     EXPECT_EQ(instanceStates(), before);
+    // The caller's records keep what the failed save gave them, until read again.
+    EXPECT_EQ(QString("%1|%2").arg(tables[1].getOrderId()).arg(tables[1].getState()), "100|TIS002");
 }
 
 TEST_F(OrderMgrTest, ListsByTimeByDayAndOperatorAndByClosing) {

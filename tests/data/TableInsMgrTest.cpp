@@ -66,4 +66,6 @@ TEST_F(TableInsMgrTest, FailedMergeLeavesTheDatabaseAsItWas) {
     EXPECT_FALSE(TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(5)));
     EXPECT_EQ(answers.texts(), (QStringList{"并台时出现异常!", "没有找到(table_instance.id)！"}));
     EXPECT_EQ(instancesAndDishes(), before);
+    // The listed records keep their merge notes and state from the failed save.
+    EXPECT_EQ(list[1].getDescription() + "|" + list[1].getState(), "并到(100):105|TIS005");
 }
