@@ -42,6 +42,18 @@ bool isBlank(const QString& text) {
     return true;
 }
 
+// Every column but the id, in the order both statements substitute them.
+void setColumns(TDatabaseCtrl& ctrl, const TPOTableIns& r) {
+    ctrl.setParameter("order_id", r.getOrderId());
+    ctrl.setParameter("table_id", r.getTableId());
+    ctrl.setParameter("table_name", r.getTableName());
+    ctrl.setParameter("start_time", r.getStartTime());
+    ctrl.setParameter("end_time", r.getEndTime());
+    ctrl.setParameter("state", r.getState());
+    ctrl.setParameter("reserve_table_id", r.getReserveTableId());
+    ctrl.setParameter("description", r.getDescription());
+}
+
 }  // namespace
 
 QString TTableInsMgr::getInsertSQL(const TPOTableIns& r) {
@@ -51,14 +63,7 @@ QString TTableInsMgr::getInsertSQL(const TPOTableIns& r) {
         "insert into table_instance(id,order_id,table_id,table_name,start_time,end_time,state,reserve_table_id,description)"
         "values(:id,:order_id,:table_id,:table_name,:start_time,:end_time,:state,:reserve_table_id,:description)");
     ctrl.setParameter("id", r.getId());
-    ctrl.setParameter("order_id", r.getOrderId());
-    ctrl.setParameter("table_id", r.getTableId());
-    ctrl.setParameter("table_name", r.getTableName());
-    ctrl.setParameter("start_time", r.getStartTime());
-    ctrl.setParameter("end_time", r.getEndTime());
-    ctrl.setParameter("state", r.getState());
-    ctrl.setParameter("reserve_table_id", r.getReserveTableId());
-    ctrl.setParameter("description", r.getDescription());
+    setColumns(ctrl, r);
     return ctrl.getSQL();
 }
 
@@ -69,14 +74,7 @@ QString TTableInsMgr::getUpdateSQL(const TPOTableIns& r) {
         "update  table_instance set order_id=:order_id,table_id=:table_id,table_name=:table_name,"
         "start_time=:start_time,end_time=:end_time,state=:state,reserve_table_id=:reserve_table_id,"
         "description=:description where id=:id");
-    ctrl.setParameter("order_id", r.getOrderId());
-    ctrl.setParameter("table_id", r.getTableId());
-    ctrl.setParameter("table_name", r.getTableName());
-    ctrl.setParameter("start_time", r.getStartTime());
-    ctrl.setParameter("end_time", r.getEndTime());
-    ctrl.setParameter("state", r.getState());
-    ctrl.setParameter("reserve_table_id", r.getReserveTableId());
-    ctrl.setParameter("description", r.getDescription());
+    setColumns(ctrl, r);
     ctrl.setParameter("id", r.getId());
     return ctrl.getSQL();
 }
