@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/AdoConnection.h"
 #include "platform/DateTime.h"
@@ -60,6 +61,21 @@ public:
     void commitTrans();
     void rollbackTrans();
     void release();
+
+    // Opens the query and appends one record per row, made by `read`. Rows read
+    // before a failure stay in `into`, for the managers that keep them.
+    template <class List, class Read>
+    void readAll(List& into, Read read) {
+        open();
+        for (; !eof(); next()) into.push_back(read(*this));
+    }
+    // Opens the query: the record of its first row, or nothing.
+    template <class Read>
+    auto readFirst(Read read) -> std::optional<decltype(read(*this))> {
+        open();
+        if (eof()) return std::nullopt;
+        return read(*this);
+    }
 
     // The literals as they go into a statement.
     static QString stringLiteral(const QString& value);

@@ -55,9 +55,7 @@ std::optional<TPOEat> TEatMgr::getEatByTime(TDateTime time) {
     ctrl.setSQL("select * from eat where start_time<=:time1 and end_time>=:time2");
     ctrl.setParameter("time1", time);
     ctrl.setParameter("time2", time);
-    ctrl.open();
-    if (ctrl.eof()) return std::nullopt;
-    return readEat(ctrl);
+    return ctrl.readFirst(readEat);
 }
 
 std::vector<TPOEat> TEatMgr::getEatList() {
@@ -65,10 +63,6 @@ std::vector<TPOEat> TEatMgr::getEatList() {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL("select * from eat order by start_time");
-    ctrl.open();
-    while (!ctrl.eof()) {
-        list.push_back(readEat(ctrl));
-        ctrl.next();
-    }
+    ctrl.readAll(list, readEat);
     return list;
 }

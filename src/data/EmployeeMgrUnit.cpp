@@ -98,11 +98,7 @@ TPOEmployee TEmployeeMgr::loadEmployee(const TDatabaseCtrl& ctrl) {
 
 std::optional<TPOEmployee> TEmployeeMgr::getFirstEmployee(TDatabaseCtrl& ctrl, const QString& failureText) {
     try {
-        ctrl.open();
-        std::optional<TPOEmployee> found;
-        if (!ctrl.eof()) found = loadEmployee(ctrl);
-        ctrl.close();
-        return found;
+        return ctrl.readFirst([this](const TDatabaseCtrl& row) { return loadEmployee(row); });
     } catch (const std::exception&) {
         showMessage(failureText);
         return std::nullopt;
@@ -132,12 +128,7 @@ std::vector<TPOEmployee> TEmployeeMgr::getEmployeesByTeamId(int teamId) {
         ctrl.clearSQL();
         ctrl.setSQL("select * from employee where team_id=:team_id order by user_name");
         ctrl.setParameter("team_id", teamId);
-        ctrl.open();
-        while (!ctrl.eof()) {
-            list.push_back(loadEmployee(ctrl));
-            ctrl.next();
-        }
-        ctrl.close();
+        ctrl.readAll(list, [this](const TDatabaseCtrl& row) { return loadEmployee(row); });
     } catch (const std::exception&) {
         showMessage("通过团队获得工员出现异常！");
     }

@@ -9,12 +9,7 @@ QStringList TGuestTypeMgr::getGuestTypeNames() {
     ctrl.clearSQL();
     ctrl.setSQL("select * from guest_type order by id");
     try {
-        ctrl.open();
-        while (!ctrl.eof()) {
-            names << ctrl.fieldByName("name").asString();
-            ctrl.next();
-        }
-        ctrl.close();
+        ctrl.readAll(names, [](const TDatabaseCtrl& row) { return row.fieldByName("name").asString(); });
     } catch (const std::exception&) {
         showMessage("得到客户类型是出现异常!");
     }

@@ -129,9 +129,7 @@ std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
         ctrl.clearSQL();
         ctrl.setSQL("select * from menu_instance where id=:id");
         ctrl.setParameter("id", id);
-        ctrl.open();
-        if (ctrl.eof()) return std::nullopt;
-        return readRecord(ctrl);
+        return ctrl.readFirst(readRecord);
     } catch (const std::exception&) {
         showMessage(QStringLiteral("通过实例ID查询菜单实例时出现异常!"));
         return std::nullopt;
@@ -146,8 +144,7 @@ TMenuInsList TMenuInsMgr::getMenuInsList(int consultId, const QString& relaType)
         ctrl.setSQL("select * from menu_instance where consult_id=:consult_id and rela_type=:rela_type order by id");
         ctrl.setParameter("consult_id", consultId);
         ctrl.setParameter("rela_type", relaType);
-        ctrl.open();
-        for (; !ctrl.eof(); ctrl.next()) list.push_back(std::make_shared<TPOMenuIns>(readRecord(ctrl)));
+        ctrl.readAll(list, [](const TDatabaseCtrl& row) { return std::make_shared<TPOMenuIns>(readRecord(row)); });
     } catch (const std::exception&) {
         showMessage(QStringLiteral("查询菜单实例时出现异常!"));
         list.clear();

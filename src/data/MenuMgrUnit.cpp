@@ -96,22 +96,14 @@ bool TMenuMgr::Delete(int id) {
         QStringLiteral("菜单删除不成功！"));
 }
 
-int TMenuMgr::getMaxId() {
-    TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL("select max(id) as maxid  from menu");
-    ctrl.open();
-    return ctrl.eof() ? 0 : ctrl.fieldByName("maxid").asInteger();
-}
+int TMenuMgr::getMaxId() { return firstInteger("select max(id) as maxid  from menu"); }
 
 std::optional<TPOMenu> TMenuMgr::getMenuById(int id) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL("select * from menu where id=:id");
     ctrl.setParameter("id", id);
-    ctrl.open();
-    if (ctrl.eof()) return std::nullopt;
-    return readRecord(ctrl);
+    return ctrl.readFirst(readRecord);
 }
 
 std::vector<TPOMenu> TMenuMgr::getMenusByType(int menuTypeId) {
@@ -119,9 +111,8 @@ std::vector<TPOMenu> TMenuMgr::getMenusByType(int menuTypeId) {
     ctrl.clearSQL();
     ctrl.setSQL("select * from menu where menu_type_id=:menu_type_id order by seq");
     ctrl.setParameter("menu_type_id", menuTypeId);
-    ctrl.open();
     std::vector<TPOMenu> list;
-    for (; !ctrl.eof(); ctrl.next()) list.push_back(readRecord(ctrl));
+    ctrl.readAll(list, readRecord);
     return list;
 }
 

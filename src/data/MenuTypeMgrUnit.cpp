@@ -81,18 +81,15 @@ std::optional<TPOMenuType> TMenuTypeMgr::getMenuTypeById(int id) {
     ctrl.clearSQL();
     ctrl.setSQL("select * from menu_type where id=:id");
     ctrl.setParameter("id", id);
-    ctrl.open();
-    if (ctrl.eof()) return std::nullopt;
-    return readRecord(ctrl);
+    return ctrl.readFirst(readRecord);
 }
 
 std::vector<TPOMenuType> TMenuTypeMgr::getMenuTypeList() {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL("select * from menu_type order by seq");
-    ctrl.open();
     std::vector<TPOMenuType> list;
-    for (; !ctrl.eof(); ctrl.next()) list.push_back(readRecord(ctrl));
+    ctrl.readAll(list, readRecord);
     return list;
 }
 

@@ -35,11 +35,7 @@ TPOOrder readOrder(const TDatabaseCtrl& ctrl) {
 std::vector<TPOOrder> readOrders(TDatabaseCtrl& ctrl, const QString& failureMessage) {
     std::vector<TPOOrder> list;
     try {
-        ctrl.open();
-        while (!ctrl.eof()) {
-            list.push_back(readOrder(ctrl));
-            ctrl.next();
-        }
+        ctrl.readAll(list, readOrder);
     } catch (const std::exception&) {
         showMessage(failureMessage);
     }

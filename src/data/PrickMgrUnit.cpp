@@ -44,16 +44,14 @@ std::vector<TPOPrick> TPrickMgr::getNotPrickList() {
         "operator_id,operator_name,create_date");
     ctrl.setParameter("state", TPOOrder::stateCheckedOut);
     try {
-        ctrl.open();
-        while (!ctrl.eof()) {
+        ctrl.readAll(list, [](const TDatabaseCtrl& row) {
             TPOPrick p;
-            p.setEmployeeId(ctrl.fieldByName("operator_id").asInteger());
-            p.setEmployeeName(ctrl.fieldByName("operator_name").asString());
-            p.setToDate(ctrl.fieldByName("create_date").asDateTime());
-            p.setMoney(ctrl.fieldByName("price").asFloat());
-            list.push_back(p);
-            ctrl.next();
-        }
+            p.setEmployeeId(row.fieldByName("operator_id").asInteger());
+            p.setEmployeeName(row.fieldByName("operator_name").asString());
+            p.setToDate(row.fieldByName("create_date").asDateTime());
+            p.setMoney(row.fieldByName("price").asFloat());
+            return p;
+        });
     } catch (const std::exception&) {
         showMessage("TPrickMgr.getNotPrickList()出现异常，请联系开发商！");
     }

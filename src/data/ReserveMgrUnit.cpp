@@ -24,12 +24,7 @@ TPOReserve readReserve(const TDatabaseCtrl& ctrl) {
 std::vector<TPOReserve> readReserves(TDatabaseCtrl& ctrl) {
     std::vector<TPOReserve> list;
     try {
-        ctrl.open();
-        while (!ctrl.eof()) {
-            list.push_back(readReserve(ctrl));
-            ctrl.next();
-        }
-        ctrl.close();
+        ctrl.readAll(list, readReserve);
     } catch (const std::exception&) {
         showMessage(readFailedText);
     }
@@ -54,9 +49,7 @@ std::optional<TPOReserve> TReserveMgr::getReserveById(int id) {
         ctrl.clearSQL();
         ctrl.setSQL("select * from reserve where id=:id");
         ctrl.setParameter("id", id);
-        ctrl.open();
-        if (!ctrl.eof()) result = readReserve(ctrl);
-        ctrl.close();
+        result = ctrl.readFirst(readReserve);
     } catch (const std::exception&) {
         showMessage(readFailedText);
     }

@@ -26,12 +26,7 @@ TPOReserveTable readReserveTable(const TDatabaseCtrl& ctrl) {
 std::vector<TPOReserveTable> readReserveTables(TDatabaseCtrl& ctrl, const QString& failedText) {
     std::vector<TPOReserveTable> list;
     try {
-        ctrl.open();
-        while (!ctrl.eof()) {
-            list.push_back(readReserveTable(ctrl));
-            ctrl.next();
-        }
-        ctrl.close();
+        ctrl.readAll(list, readReserveTable);
     } catch (const std::exception&) {
         showMessage(failedText);
     }

@@ -5,15 +5,12 @@
 namespace {
 std::vector<TPORight> readRights(TDatabaseCtrl& ctrl) {
     std::vector<TPORight> list;
-    ctrl.open();
-    while (!ctrl.eof()) {
+    ctrl.readAll(list, [](const TDatabaseCtrl& row) {
         TPORight right;
-        right.setNumber(ctrl.fieldByName("number").asString());
-        right.setName(ctrl.fieldByName("name").asString());
-        list.push_back(right);
-        ctrl.next();
-    }
-    ctrl.close();
+        right.setNumber(row.fieldByName("number").asString());
+        right.setName(row.fieldByName("name").asString());
+        return right;
+    });
     return list;
 }
 }  // namespace

@@ -17,13 +17,8 @@ std::vector<TPOSysAttrib> TSysAttribMgr::getSysAttribsByType(const QString& type
     ctrl.clearSQL();
     ctrl.setSQL("select * from sys_attrib where type=:type");
     ctrl.setParameter("type", type);
-    ctrl.open();
     std::vector<TPOSysAttrib> list;
-    while (!ctrl.eof()) {
-        list.push_back(readSysAttrib(ctrl));
-        ctrl.next();
-    }
-    ctrl.close();
+    ctrl.readAll(list, readSysAttrib);
     return list;
 }
 
@@ -32,9 +27,5 @@ std::optional<TPOSysAttrib> TSysAttribMgr::getSysAttribByNumber(const QString& n
     ctrl.clearSQL();
     ctrl.setSQL("select * from sys_attrib where number=:number");
     ctrl.setParameter("number", number);
-    ctrl.open();
-    std::optional<TPOSysAttrib> found;
-    if (!ctrl.eof()) found = readSysAttrib(ctrl);
-    ctrl.close();
-    return found;
+    return ctrl.readFirst(readSysAttrib);
 }

@@ -22,11 +22,7 @@ std::optional<TPOSysSet> TSysSetMgr::getSysSet(const QString& type, const QStrin
         ctrl.setSQL("select * from sys_set where type=:type and code=:code");
         ctrl.setParameter("type", type);
         ctrl.setParameter("code", code);
-        ctrl.open();
-        std::optional<TPOSysSet> result;
-        if (!ctrl.eof()) result = readSysSet(ctrl);
-        ctrl.close();
-        return result;
+        return ctrl.readFirst(readSysSet);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -41,12 +37,7 @@ std::vector<TPOSysSet> TSysSetMgr::getSysSetList(const QString& type) {
         ctrl.clearSQL();
         ctrl.setSQL("select * from sys_set where type=:type order by code ");
         ctrl.setParameter("type", type);
-        ctrl.open();
-        while (!ctrl.eof()) {
-            list.push_back(readSysSet(ctrl));
-            ctrl.next();
-        }
-        ctrl.close();
+        ctrl.readAll(list, readSysSet);
     } catch (const std::exception&) {
         list.clear();
     }

@@ -24,12 +24,6 @@ TPOTable readTable(const TDatabaseCtrl& ctrl) {
     return t;
 }
 
-std::optional<TPOTable> firstTable(TDatabaseCtrl& ctrl) {
-    ctrl.open();
-    if (ctrl.eof()) return std::nullopt;
-    return readTable(ctrl);
-}
-
 void setTableFields(TDatabaseCtrl& ctrl, const TPOTable& table) {
     ctrl.setParameter("table_name", table.getTableName());
     ctrl.setParameter("floor", table.getFloor());
@@ -120,19 +114,17 @@ std::vector<TPOTable> TTableMgr::getTablesByFloor(int floor) {
     ctrl.clearSQL();
     ctrl.setSQL("select * from table_spec where floor=:floor");
     ctrl.setParameter("floor", floor);
-    ctrl.open();
-    while (!ctrl.eof()) {
+    ctrl.readAll(list, [](const TDatabaseCtrl& row) {
         // The floor plans need no more than this.
         TPOTable t;
-        t.setId(ctrl.fieldByName("id").asInteger());
-        t.setTableName(ctrl.fieldByName("table_name").asString());
-        t.setX(ctrl.fieldByName("X").asInteger());
-        t.setY(ctrl.fieldByName("Y").asInteger());
-        t.setState(ctrl.fieldByName("state").asString());
-        t.setDescription(ctrl.fieldByName("description").asString());
-        list.push_back(t);
-        ctrl.next();
-    }
+        t.setId(row.fieldByName("id").asInteger());
+        t.setTableName(row.fieldByName("table_name").asString());
+        t.setX(row.fieldByName("X").asInteger());
+        t.setY(row.fieldByName("Y").asInteger());
+        t.setState(row.fieldByName("state").asString());
+        t.setDescription(row.fieldByName("description").asString());
+        return t;
+    });
     return list;
 }
 
@@ -141,7 +133,7 @@ std::optional<TPOTable> TTableMgr::getTableByName(const QString& name) {
     ctrl.clearSQL();
     ctrl.setSQL("select * from table_spec where table_name=:table_name");
     ctrl.setParameter("table_name", name);
-    return firstTable(ctrl);
+    return ctrl.readFirst(readTable);
 }
 
 std::optional<TPOTable> TTableMgr::getTableById(int id) {
@@ -149,7 +141,7 @@ std::optional<TPOTable> TTableMgr::getTableById(int id) {
     ctrl.clearSQL();
     ctrl.setSQL("select * from table_spec where id=:id");
     ctrl.setParameter("id", id);
-    return firstTable(ctrl);
+    return ctrl.readFirst(readTable);
 }
 
 void TTableMgr::fillTableListView(int floor, TIconListView* listView) {

@@ -8,17 +8,14 @@
 namespace {
 // Appends the rows as they are read, so a failure keeps what came before it.
 void readTeams(TDatabaseCtrl& ctrl, std::vector<TPOTeam>& list) {
-    ctrl.open();
-    while (!ctrl.eof()) {
+    ctrl.readAll(list, [](const TDatabaseCtrl& row) {
         TPOTeam team;
-        team.setId(ctrl.fieldByName("id").asInteger());
-        team.setParentId(ctrl.fieldByName("parent_id").asInteger());
-        team.setName(ctrl.fieldByName("name").asString());
-        team.setDescription(ctrl.fieldByName("description").asString());
-        list.push_back(team);
-        ctrl.next();
-    }
-    ctrl.close();
+        team.setId(row.fieldByName("id").asInteger());
+        team.setParentId(row.fieldByName("parent_id").asInteger());
+        team.setName(row.fieldByName("name").asString());
+        team.setDescription(row.fieldByName("description").asString());
+        return team;
+    });
 }
 }  // namespace
 
