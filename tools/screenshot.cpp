@@ -18,6 +18,8 @@
 
 #include "app/ProgramWindows.h"
 #include "data/DatabaseCtrlUnit.h"
+#include "data/MenuInsMgrUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "frame/AboutUnit.h"
 #include "frame/ChangePasswordUnit.h"
 #include "frame/GlobalsUnit.h"
@@ -27,6 +29,8 @@
 #include "frame/ParentUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
+#include "service/CelerityServingUnit.h"
+#include "service/MenuInsPrintUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -49,7 +53,7 @@ TmainForm* loggedInMain() {
 }
 
 // The main window with one function window open, maximised inside it.
-[[maybe_unused]] QWidget* mainWith(int functionId) {
+QWidget* mainWith(int functionId) {
     TmainForm* main = loggedInMain();
     main->show();
     if (TparentForm* form = main->openFunction(functionId)) {
@@ -58,6 +62,57 @@ TmainForm* loggedInMain() {
         std::fprintf(stderr, "screenshot: no window registered for function %d\n", functionId);
     }
     return main;
+}
+
+// A dish line of table 牡丹厅 as the dish-choosing window makes it, stored when
+// `table` is an instance id (0: in memory only, id 57).
+TPOMenuIns sampleLine(int table, const QString& dish, double price, double quantity, const QString& remark) {
+    TPOMenuIns line;
+    line.setId(57);
+    line.setConsultId(table);
+    line.setRelaType(TPOMenuIns::relaTableIns);
+    line.setMenuName(dish);
+    line.setPrice(price);
+    line.setQuantity(quantity);
+    line.setUnit(QStringLiteral("份"));
+    line.setState(TPOMenuIns::stateNormal);
+    line.setServing(TPOMenuIns::servingWaiting);
+    line.setPrinterCode(QStringLiteral("P001"));
+    line.setPrintState(TPOMenuIns::printDone);
+    line.setDescription(remark);
+    if (table) TMenuInsMgr::insert(line);
+    return line;
+}
+
+// The fast-serving window after three tickets of one table were scanned.
+QWidget* servedLines() {
+    QWidget* main = mainWith(7);
+    auto* form = main->findChild<TcelerityServingForm*>();
+    TPOTableIns tableIns;
+    tableIns.setTableId(7);
+    tableIns.setTableName(QStringLiteral("牡丹厅"));
+    tableIns.setState(QStringLiteral("TIS001"));
+    const int table = TTableInsMgr::insert(tableIns);
+    const TPOMenuIns lines[] = {sampleLine(table, QStringLiteral("宫保鸡丁"), 28, 1, QString()),
+                                sampleLine(table, QStringLiteral("清蒸鲈鱼"), 68.5, 2, QString()),
+                                sampleLine(table, QStringLiteral("扬州炒饭"), 18, 3, QString())};
+    for (const TPOMenuIns& line : lines) {
+        form->menuCode->setText("6900" + QString::number(100000000 + line.getId()));
+        form->menuCodeKeyUp();
+    }
+    form->menuCode->setText(QStringLiteral("69001000"));
+    return main;
+}
+
+// A kitchen ticket as it comes out of the printer, at 200 dpi.
+QWidget* ticket() {
+    TmenuInsPrintForm printForm;
+    const TPOMenuIns line = sampleLine(0, QStringLiteral("宫保鸡丁"), 28, 2, QStringLiteral("少辣，不要花生"));
+    auto* label = new QLabel;
+    label->setPixmap(QPixmap::fromImage(
+        TmenuInsPrintForm::ticketPageImage(printForm.makeTicket(QStringLiteral("牡丹厅"), line), 200)));
+    label->resize(label->sizeHint());
+    return label;
 }
 
 template <class Dialog>
@@ -81,6 +136,8 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"celerityServing", servedLines},
+    {"ticket", ticket},
 };
 
 int usage() {

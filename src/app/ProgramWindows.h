@@ -6,5 +6,8 @@
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
 #include "frame/FunctionWindowsUnit.h"
+#include "service/CelerityServingUnit.h"
 
-inline void registerProgramWindows() {}
+inline void registerProgramWindows() {
+    registerFunctionWindow(7, [] { return new TcelerityServingForm; });
+}
