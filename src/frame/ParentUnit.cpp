@@ -47,6 +47,12 @@ void TparentForm::fitFrame(QMdiSubWindow* sub) {
     framed = true;
 }
 
+void TparentForm::setVisible(bool visible) {
+    // Alone (no main window) the window opens at the same size it would in the MDI area.
+    if (visible && !subWindow() && !testAttribute(Qt::WA_Resized)) resize(openingSize());
+    QWidget::setVisible(visible);
+}
+
 void TparentForm::showInFront() {
     QMdiSubWindow* sub = subWindow();
     if (sub && !framed) fitFrame(sub);

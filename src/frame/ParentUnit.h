@@ -24,6 +24,7 @@ public:
     // The size the window opens at: the size it set itself, else what its layout
     // asks for, else 696 x 480.
     QSize openingSize() const;
+    void setVisible(bool visible) override;
 
 protected:
     // Makes the window an MDI child of the main window (a top-level window when no

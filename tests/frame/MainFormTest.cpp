@@ -202,6 +202,15 @@ TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
     registerFunctionWindow(3, [] { return new LaidOutForm; });
     registerFunctionWindow(4, [] { return new FailingForm; });
     DummyForm::registerFor({1});
+    {
+        LaidOutForm alone;  // without a main window, as in tests of one window: the same sizes
+        alone.show();
+        EXPECT_EQ(alone.size(), alone.sizeHint());
+        DummyForm bare(1);
+        new QLabel("101", &bare);
+        bare.show();
+        EXPECT_EQ(bare.size(), QSize(696, 480));
+    }
     TmainForm main;
     showLoggedIn(main, "admin", "admin");
     TparentForm* form = main.openFunction(3);
