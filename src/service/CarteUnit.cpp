@@ -310,10 +310,12 @@ void TcarteForm::minusMenuClick() {
             return;
         }
         const int row = selectMenuGrid->row();
-        line->setQuantity(line->getQuantity() - 1);
+        // A fractional quantity steps past 0: the line goes too, left at 0 rather than
+        // negative, since a line of the caller's list is saved even after "退出".
+        const double rest = line->getQuantity() - 1;
+        line->setQuantity(std::max(rest, 0.0));
         selectMenuGrid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-        // A fractional quantity steps past 0: it goes too, never into a negative line.
-        if (line->getQuantity() <= 0) selectMenuGrid->removeRow(row);
+        if (rest <= 0) selectMenuGrid->removeRow(row);
     }
     showTotalPrice();
 }
