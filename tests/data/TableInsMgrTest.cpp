@@ -35,6 +35,8 @@ TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
     EXPECT_EQ(TTableInsMgr::insert(r), 0);
     EXPECT_EQ(r.getId(), 0);
     failOn("update", "table_instance");
+    read = TTableInsMgr::getTableInsById(100);
+    read->setDescription("x");
     EXPECT_FALSE(TTableInsMgr::update(*read));
     EXPECT_EQ(answers.texts(), (QStringList{"添加菜单实例时出错!", "更新菜单实例时出错!"}));
 }
