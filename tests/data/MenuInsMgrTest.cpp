@@ -110,3 +110,23 @@ TEST_F(MenuInsMgrTest, CopyBookedDishesOntoAnOpenedTable) {
     EXPECT_EQ(answers.texts(), QStringList{"生成菜单实例时出现异常！"});
     EXPECT_EQ(everything(), before);
 }
+
+TEST_F(MenuInsMgrTest, LinesMovedOrSettledElsewhereAreNotWrittenBack) {
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001'),(58,2,'TIS001')");
+    storedLine(1, 57, "MIR003", "keep");
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
+    // Another station merges table 57 into 58: its line moved there.
+    exec("update menu_instance set consult_id=58 where id=1; update table_instance set state='TIS005' where id=57");
+    const QString before = everything();
+    lines[0]->setQuantity(5);
+    EXPECT_FALSE(TMenuInsMgr::update(*lines[0]));
+    std::shared_ptr<TPOMenuIns> added = newLine("new");
+    lines.push_back(added);
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).empty());
+    // Dishes added to a table already merged away or checked out would never be billed.
+    TMenuInsList onlyNew{added};
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew).empty());
+    EXPECT_EQ(added->getId(), 0);
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(answers.texts(), QStringList(3, "台桌状态已变化，请刷新后重试！"));
+}
