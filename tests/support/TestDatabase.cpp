@@ -23,6 +23,7 @@ void DbTest::SetUp() {
 }
 
 void DbTest::TearDown() {
+    EXPECT_EQ(answers.shownInsideTransaction, QStringList()) << "message boxes shown while the write lock was held";
     Tdata::reset();
     answers.uninstall();
     clearNowForTest();
