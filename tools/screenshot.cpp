@@ -78,6 +78,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          return main;
      }},
     {"login", [] { return new TloginForm; }},
+    {"sell", [] { return mainWith(1); }},
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},

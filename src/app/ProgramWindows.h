@@ -6,5 +6,6 @@
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
 #include "frame/FunctionWindowsUnit.h"
+#include "service/SellUnit.h"
 
-inline void registerProgramWindows() {}
+inline void registerProgramWindows() { registerFunctionWindow(1, [] { return new TsellForm; }); }

@@ -19,10 +19,13 @@
 #include "data/TableInsMgrUnit.h"
 #include "data/TableMgrUnit.h"
 #include "frame/FloorButtonsUnit.h"
-#include "frame/TableAttribUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
-#include "frame/TableSelecterUnit.h"
+#if __has_include("service/TableSelecterUnit.h")
+#include "backoffice/TableAttribUnit.h"
+#include "service/TableSelecterUnit.h"
+#define HAVE_DIALOGS
+#endif
 #include "platform/Errors.h"
 #include "platform/Formats.h"
 #include "platform/Messages.h"
@@ -437,6 +440,7 @@ void TsellForm::clearTableBtnClick() {
     showTableInfo();
 }
 
+#ifdef HAVE_DIALOGS
 void TsellForm::switchTableClick() {
     saveEditedRemark();
     // Checked out at the cashier meanwhile: nothing left to switch.
@@ -461,6 +465,9 @@ void TsellForm::switchTableClick() {
     refreshItemOf(oldTableId);
     selectTable(target.getId());
 }
+#else
+void TsellForm::switchTableClick() {}
+#endif
 
 void TsellForm::cancelTableClick() {
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
@@ -475,6 +482,7 @@ void TsellForm::cancelTableClick() {
 
 void TsellForm::refreshTableClick() { showTables(); }
 
+#ifdef HAVE_DIALOGS
 void TsellForm::attribTableClick() {
     TTableItem* item = tableListView->selectedTableItem();
     if (!item) return;
@@ -485,6 +493,9 @@ void TsellForm::attribTableClick() {
     attrib.basicInformationGroupBox->setEnabled(false);
     attrib.showExclusive();
 }
+#else
+void TsellForm::attribTableClick() {}
+#endif
 
 void TsellForm::tableListViewDblClick() {
     TTableItem* item = tableListView->selectedTableItem();
@@ -494,6 +505,7 @@ void TsellForm::tableListViewDblClick() {
 
 void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
 
+#ifdef HAVE_DIALOGS
 void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
@@ -523,6 +535,9 @@ void TsellForm::mergeBtnClick() {
     selectTable(target->getId());
     tableBatGrid->clearTables();
 }
+#else
+void TsellForm::mergeBtnClick() {}
+#endif
 
 void TsellForm::eatTimerTimer() { refreshEat(); }
 

@@ -1,0 +1,250 @@
+// The sell window driven as a waiter would, on the sample restaurant at lunch time.
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "data/ReserveTestData.h"
+#include "data/TableMgrUnit.h"
+#include "frame/DialogScript.h"
+#include "frame/FloorButtonsUnit.h"
+#include "frame/TableBatchGridUnit.h"
+#include "frame/TableMapUnit.h"
+#include "service/SellUnit.h"
+
+namespace {
+constexpr int t101 = 1, t102 = 2, t103 = 3, t104 = 4, t105 = 5, peony = 7;
+const TDateTime today = encodeDateTime(2024, 5, 10);
+}  // namespace
+
+class SellFormTest : public ReserveDbTest {
+protected:
+    void SetUp() override {
+        ReserveDbTest::SetUp();
+        setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));  // lunch
+        form = new TsellForm;
+        form->show();
+    }
+    void TearDown() override {
+        delete form;
+        clearNowForTest();
+        ReserveDbTest::TearDown();
+    }
+
+    TTableItem* item(int tableId) { return form->findTableItem(tableId); }
+    void clickTable(int tableId) {
+        TTableListView* map = form->tableListView;
+        TTableItem* it = item(tableId);
+        ASSERT_NE(it, nullptr) << "table " << tableId << " not on the map";
+        QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, map->mapFromContents(map->itemRect(it).center()));
+    }
+    void doubleClickTable(int tableId) {
+        TTableListView* map = form->tableListView;
+        QPoint p = map->mapFromContents(map->itemRect(item(tableId)).center());
+        QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, p);
+    }
+    static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    static void fire(QTimer* timer) { QMetaObject::invokeMethod(timer, "timeout"); }
+
+    // An instance written by another station (the cashier, another waiter).
+    void addInstance(int id, int tableId, const QString& state, const QString& remark = QString()) {
+        exec(QString("insert into table_instance(id,table_id,table_name,start_time,state,description) "
+                     "select %1,id,table_name,%2,'%3','%4' from table_spec where id=%5")
+                 .arg(id).arg(double(encodeDateTime(2024, 5, 10, 11, 5, 0)), 0, 'g', 17).arg(state, remark).arg(tableId));
+    }
+    void addLine(int id, int consultId, const QString& relaType, const QString& name) {
+        exec(QString("insert into menu_instance(id,consult_id,rela_type,menu_name,price,quantity,state,serving,print_state) "
+                     "values(%1,%2,'%3','%4',12.5,1,'MI001','MI004','MIP001')")
+                 .arg(id).arg(consultId).arg(relaType, name));
+    }
+    QString instanceState(int tableId) {
+        return scalar(QString("select group_concat(state) from table_instance where table_id=%1").arg(tableId));
+    }
+
+    TsellForm* form = nullptr;
+};
+
+TEST_F(SellFormTest, OpensAFreeTableAndRefusesOneOpenedElsewhere) {
+    EXPECT_EQ(form->eatLable->text(), "午餐");
+    clickTable(t101);
+    EXPECT_EQ(form->tableInforArea->title(), "101");
+    EXPECT_TRUE(form->startRepastBtn->isEnabled());
+    EXPECT_FALSE(form->clearTableBtn->isEnabled());
+    EXPECT_FALSE(form->switchTable->isEnabled());
+
+    click(form->startRepastBtn);
+    EXPECT_EQ(instanceState(t101), "TIS001");
+    EXPECT_EQ(item(t101)->imageIndex(), 1);
+    EXPECT_EQ(form->startRepastTimeLable->text(), "12点00分");
+    EXPECT_FALSE(form->startRepastBtn->isEnabled());
+    EXPECT_TRUE(form->menuBtn->isEnabled() && form->tableInsDescription->isEnabled());
+    EXPECT_TRUE(form->switchTable->isEnabled() && form->cancelTable->isEnabled());
+
+    // 102 still looks free here when another station opens it.
+    clickTable(t102);
+    addInstance(50, t102, "TIS001");
+    click(form->startRepastBtn);
+    EXPECT_EQ(answers.last(), "台桌(102)已被占用!");
+    EXPECT_EQ(instanceState(t102), "TIS001");
+    EXPECT_EQ(item(t102)->imageIndex(), 1);
+}
+
+TEST_F(SellFormTest, OpeningABookedTableTakesTheBookingOverAndCopiesItsDishes) {
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addBooking(21, 10, t104, lunch, today);
+    addLine(60, 20, "MIR002", "宫保鸡丁");
+    addLine(61, 10, "MIR001", "米饭");
+    addLine(62, 10, "MIR001", "例汤");
+    fire(form->MTimer);
+    EXPECT_EQ(item(t103)->imageIndex(), 2);
+
+    clickTable(t103);
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 2);  // the booking's own line
+    EXPECT_EQ(form->tableMenuInsGrid->cell(1, 1), "宫保鸡丁");
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve_table where id=20"), "RT002");
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R001");  // 104 still booked
+    int ins103 = scalarInt("select id from table_instance where table_id=3");
+    EXPECT_EQ(scalarInt("select reserve_table_id from table_instance where table_id=3"), 20);
+    EXPECT_EQ(rows(QString("select menu_name from menu_instance where rela_type='MIR003' and consult_id=%1").arg(ins103)),
+              QStringList{"宫保鸡丁"});
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 2);
+
+    // The last booked table: no lines of its own, so the reservation's are copied.
+    clickTable(t104);
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 3);
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R002");
+    int ins104 = scalarInt("select id from table_instance where table_id=4");
+    EXPECT_EQ(rows(QString("select menu_name from menu_instance where rela_type='MIR003' and consult_id=%1 order by id")
+                       .arg(ins104)),
+              (QStringList{"米饭", "例汤"}));
+}
+
+TEST_F(SellFormTest, AFailedOpenLeavesTheBookingAlone) {
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addLine(61, 10, "MIR001", "米饭");
+    failOn("INSERT", "table_instance");
+    fire(form->MTimer);
+    clickTable(t103);
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve_table where id=20"), "RT001");
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R001");
+    EXPECT_EQ(scalarInt("select count(*) from menu_instance where rela_type='MIR003'"), 0);
+    EXPECT_EQ(item(t103)->imageIndex(), 2);
+}
+
+TEST_F(SellFormTest, ClearsACheckedOutTableOnly) {
+    addInstance(50, t101, "TIS002", "靠窗");
+    addInstance(51, t102, "TIS001");
+    fire(form->MTimer);
+    clickTable(t102);
+    EXPECT_FALSE(form->clearTableBtn->isEnabled());
+    form->clearTableBtnClick();  // reached anyway: does nothing
+    EXPECT_EQ(instanceState(t102), "TIS001");
+
+    clickTable(t101);
+    EXPECT_EQ(item(t101)->imageIndex(), 3);
+    EXPECT_EQ(form->tableInsDescription->toPlainText(), "靠窗");
+    EXPECT_TRUE(form->clearTableBtn->isEnabled());
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->menuBtn->isEnabled() ||
+                 form->tableInsDescription->isEnabled() || form->switchTable->isEnabled());
+    click(form->clearTableBtn);
+    EXPECT_EQ(instanceState(t101), "TIS003");
+    EXPECT_DOUBLE_EQ(scalar("select end_time from table_instance where id=50").toDouble(), double(Now()));
+    EXPECT_EQ(item(t101)->imageIndex(), 0);
+    EXPECT_TRUE(form->startRepastBtn->isEnabled());
+}
+
+TEST_F(SellFormTest, CancelsAfterTheQuestionAndNotWhenCheckedOutMeanwhile) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    clickTable(t101);
+    answers.push(AnsNo);
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.last(), "(101)是否真的要退台?");
+    EXPECT_EQ(instanceState(t101), "TIS001");
+
+    answers.push(AnsYes);
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.last(), "退台成功!");
+    EXPECT_EQ(instanceState(t101), "TIS004");
+    EXPECT_EQ(item(t101)->imageIndex(), 0);
+    EXPECT_FALSE(form->cancelTable->isEnabled());
+
+    // Checked out at the cashier while the window still showed it in use.
+    addInstance(51, t102, "TIS001");
+    clickTable(t102);
+    exec("update table_instance set state='TIS002' where id=51");
+    answers.clear();
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(instanceState(t102), "TIS002");
+}
+
+TEST_F(SellFormTest, AnEditedRemarkSurvivesRefillsAndOnlyAnEditedOneIsWritten) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    clickTable(t101);
+    QTest::keyClicks(form->tableInsDescription, "no chili");
+    fire(form->MTimer);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili");
+    EXPECT_EQ(form->tableInsDescription->toPlainText(), "no chili");  // the timer leaves the info area
+    EXPECT_EQ(form->tableListView->selectedTableItem(), item(t101));
+
+    // Another station's remark is not overwritten by a refill without an edit.
+    exec("update table_instance set description='VIP' where id=50");
+    fire(form->MTimer);
+    QTest::mouseClick(form->floorButtons->floor2, Qt::LeftButton);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "VIP");
+    EXPECT_EQ(form->tableInforArea->title(), "101");  // a floor change keeps the info area
+
+    QTest::keyClicks(form->tableInsDescription, "!");
+    form->close();
+    form = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili!");
+}
+
+TEST_F(SellFormTest, MealLabelFollowsTheClockWithBothEndsIncluded) {
+    struct Case {
+        int h, m, s;
+        const char* label;
+    };
+    for (Case c : {Case{10, 0, 0, "早餐"}, Case{10, 0, 1, "非就餐时间"}, Case{14, 0, 0, "午餐"},
+                   Case{21, 30, 1, "非就餐时间"}}) {
+        setNowForTest(encodeDateTime(2024, 5, 10, c.h, c.m, c.s));
+        fire(form->eatTimer);
+        EXPECT_EQ(form->eatLable->text(), QString::fromUtf8(c.label)) << c.h << ":" << c.m << ":" << c.s;
+    }
+    EXPECT_EQ(form->eatId(), 0);
+}
+
+TEST_F(SellFormTest, ATableDisabledWhileShownOffersNothingAndLeavesTheMap) {
+    clickTable(t105);
+    exec("update table_spec set state='TS002' where id=5");
+    click(form->startRepastBtn);
+    EXPECT_EQ(instanceState(t105), "");
+    EXPECT_EQ(item(t105), nullptr);
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->menuBtn->isEnabled() || form->clearTableBtn->isEnabled());
+}
+
+TEST_F(SellFormTest, BatchTakesInUseTablesOnly) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    doubleClickTable(t102);
+    EXPECT_EQ(answers.last(), "只能选择使用中的台桌!");
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+    doubleClickTable(t101);
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 1);
+    EXPECT_EQ(form->tableBatGrid->cell(2, 1), "使用中");
+    click(form->clearTableBatBtn);
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+}
