@@ -17,6 +17,7 @@
 #include <map>
 
 #include "app/ProgramWindows.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "frame/AboutUnit.h"
 #include "frame/ChangePasswordUnit.h"
@@ -25,6 +26,7 @@
 #include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/TableMapUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
 
@@ -82,6 +84,15 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"tableAttrib",
+     [] {
+         auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());
+         auto* plan = new TTableListView(form);  // the caller's plan, not shown
+         plan->hide();
+         plan->showLayout(1);
+         form->setTableItem(plan->findTableItem(5));
+         return form;
+     }},
 };
 
 int usage() {
