@@ -21,8 +21,8 @@
 #include "frame/FloorButtonsUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
-#if __has_include("service/TableSelecterUnit.h")
 #include "backoffice/TableAttribUnit.h"
+#if __has_include("service/TableSelecterUnit.h")
 #include "service/TableSelecterUnit.h"
 #define HAVE_DIALOGS
 #endif
@@ -446,7 +446,7 @@ void TsellForm::switchTableClick() {
     // Checked out at the cashier meanwhile: nothing left to switch.
     if (!TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse)) return;
     TtableSelecterForm selecter;
-    selecter.setSingle(true);
+    selecter.setSingle();
     selecter.setFloor(floorButtons->currentFloor());
     std::vector<TPOTable> chosen = selecter.getSelectTables();
     if (chosen.empty()) return;
@@ -482,7 +482,6 @@ void TsellForm::cancelTableClick() {
 
 void TsellForm::refreshTableClick() { showTables(); }
 
-#ifdef HAVE_DIALOGS
 void TsellForm::attribTableClick() {
     TTableItem* item = tableListView->selectedTableItem();
     if (!item) return;
@@ -493,9 +492,6 @@ void TsellForm::attribTableClick() {
     attrib.basicInformationGroupBox->setEnabled(false);
     attrib.showExclusive();
 }
-#else
-void TsellForm::attribTableClick() {}
-#endif
 
 void TsellForm::tableListViewDblClick() {
     TTableItem* item = tableListView->selectedTableItem();
@@ -514,7 +510,7 @@ void TsellForm::mergeBtnClick() {
         if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(t);
     }
     TtableSelecterForm selecter;
-    selecter.setSingle(true);
+    selecter.setSingle();
     selecter.setFloor(floorButtons->currentFloor());
     std::vector<TPOTable> chosen = selecter.getSelectTables();
     if (chosen.empty()) return;

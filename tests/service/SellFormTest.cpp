@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include "data/ReserveTestData.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/TableMgrUnit.h"
 #include "frame/DialogScript.h"
 #include "frame/FloorButtonsUnit.h"
@@ -247,4 +249,16 @@ TEST_F(SellFormTest, BatchTakesInUseTablesOnly) {
     EXPECT_EQ(form->tableBatGrid->cell(2, 1), "使用中");
     click(form->clearTableBatBtn);
     EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+}
+
+TEST_F(SellFormTest, PropertiesShowTheSelectedTableReadOnly) {
+    form->attribTable->trigger();  // no table selected: no dialog
+    clickTable(t103);
+    DialogScript script;
+    script.expect<TtableAttribForm>([](TtableAttribForm* d) {
+        EXPECT_EQ(d->nameTable->text(), "103");
+        EXPECT_FALSE(d->confirmButton->isEnabled() || d->stateGroupBox->isEnabled() ||
+                     d->basicInformationGroupBox->isEnabled());
+    });
+    form->attribTable->trigger();
 }
