@@ -27,8 +27,10 @@
 #include "frame/MainUnit.h"
 #include "frame/ParentUnit.h"
 #include "frame/TableMapUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
+#include "service/TableSelecterUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -91,6 +93,21 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          plan->hide();
          plan->showLayout(1);
          form->setTableItem(plan->findTableItem(5));
+         return form;
+     }},
+    {"tableSelecter",
+     [] {
+         // Lunch, with one table in use and one checked out, so the map shows its colours.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setState(state);
+             TTableInsMgr::insert(ins);
+         }
+         auto* form = static_cast<TtableSelecterForm*>(dialog<TtableSelecterForm>());
+         form->tableListView->setSelectedItem(form->tableListView->findTableItem(5));
+         form->tableListViewDblClick();  // 105 picked
          return form;
      }},
 };
