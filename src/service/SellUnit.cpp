@@ -22,10 +22,7 @@
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
-#if __has_include("service/TableSelecterUnit.h")
 #include "service/TableSelecterUnit.h"
-#define HAVE_DIALOGS
-#endif
 #include "platform/Errors.h"
 #include "platform/Formats.h"
 #include "platform/Messages.h"
@@ -440,7 +437,6 @@ void TsellForm::clearTableBtnClick() {
     showTableInfo();
 }
 
-#ifdef HAVE_DIALOGS
 void TsellForm::switchTableClick() {
     saveEditedRemark();
     // Checked out at the cashier meanwhile: nothing left to switch.
@@ -465,9 +461,6 @@ void TsellForm::switchTableClick() {
     refreshItemOf(oldTableId);
     selectTable(target.getId());
 }
-#else
-void TsellForm::switchTableClick() {}
-#endif
 
 void TsellForm::cancelTableClick() {
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
@@ -501,7 +494,6 @@ void TsellForm::tableListViewDblClick() {
 
 void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
 
-#ifdef HAVE_DIALOGS
 void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
@@ -531,9 +523,6 @@ void TsellForm::mergeBtnClick() {
     selectTable(target->getId());
     tableBatGrid->clearTables();
 }
-#else
-void TsellForm::mergeBtnClick() {}
-#endif
 
 void TsellForm::eatTimerTimer() { refreshEat(); }
 

@@ -17,6 +17,7 @@
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "service/SellUnit.h"
+#include "service/TableSelecterUnit.h"
 
 namespace {
 constexpr int t101 = 1, t102 = 2, t103 = 3, t104 = 4, t105 = 5, peony = 7;
@@ -64,6 +65,18 @@ protected:
                      "values(%1,%2,'%3','%4',12.5,1,'MI001','MI004','MIP001')")
                  .arg(id).arg(consultId).arg(relaType, name));
     }
+    // Picks a table in the table selector, as the user does, and confirms.
+    static void pick(DialogScript& script, int floor, int tableId) {
+        script.expect<TtableSelecterForm>([=](TtableSelecterForm* d) {
+            d->setFloor(floor);
+            TTableListView* map = d->tableListView;
+            QPoint p = map->mapFromContents(map->itemRect(map->findTableItem(tableId)).center());
+            QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseClick(d->confirmBtn, Qt::LeftButton);
+        });
+    }
+    QString tableState(int tableId) { return TTableMgr::getTableState(tableId, lunch, today); }
     QString instanceState(int tableId) {
         return scalar(QString("select group_concat(state) from table_instance where table_id=%1").arg(tableId));
     }
@@ -261,4 +274,88 @@ TEST_F(SellFormTest, PropertiesShowTheSelectedTableReadOnly) {
                      d->basicInformationGroupBox->isEnabled());
     });
     form->attribTable->trigger();
+}
+
+TEST_F(SellFormTest, SwitchesToAFreeTableOnlyAndKeepsTheInstance) {
+    addInstance(50, t101, "TIS001", "靠窗");
+    addInstance(51, t102, "TIS001");
+    addLine(70, 50, "MIR003", "宫保鸡丁");
+    fire(form->MTimer);
+    clickTable(t101);
+    {
+        DialogScript script;
+        pick(script, 1, t102);
+        form->switchTable->trigger();
+    }
+    EXPECT_EQ(answers.last(), "你选择桌台不是处于空闲状态!");
+    EXPECT_EQ(scalarInt("select table_id from table_instance where id=50"), t101);
+
+    {
+        DialogScript script;
+        pick(script, 2, peony);
+        form->switchTable->trigger();
+    }
+    EXPECT_EQ(answers.last(), "转台成功!");
+    EXPECT_EQ(rows("select id,table_id,table_name,state,description from table_instance where table_id in (1,7)"),
+              QStringList{"50|7|牡丹厅|TIS001|靠窗"});
+    EXPECT_EQ(form->floorButtons->currentFloor(), 2);
+    EXPECT_EQ(form->tableListView->selectedTableItem(), item(peony));
+    EXPECT_EQ(form->tableInforArea->title(), "牡丹厅");
+    EXPECT_EQ(form->tableMenuInsGrid->cell(1, 1), "宫保鸡丁");
+    EXPECT_EQ(tableState(t101), "TS001");
+}
+
+TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
+    addInstance(50, t101, "TIS001", "生日");
+    addInstance(51, t102, "TIS001");
+    addInstance(52, t105, "TIS001");
+    addLine(70, 50, "MIR003", "宫保鸡丁");
+    addLine(71, 51, "MIR003", "米饭");
+    fire(form->MTimer);
+    doubleClickTable(t101);
+    doubleClickTable(t102);
+    {
+        DialogScript script;
+        pick(script, 1, t105);  // in use and not in the batch
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(answers.last(), "您选择的台桌不是处于空闲状态!");
+    {
+        DialogScript script;
+        pick(script, 1, t103);
+        click(form->mergeBtn);
+    }
+    int merged = scalarInt("select id from table_instance where table_id=3 and state='TIS001'");
+    EXPECT_GT(merged, 0);
+    EXPECT_EQ(rows("select state from table_instance where id in (50,51)"), (QStringList{"TIS005", "TIS005"}));
+    EXPECT_EQ(scalarInt(QString("select count(*) from menu_instance where consult_id=%1").arg(merged)), 2);
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+    EXPECT_EQ(form->tableInforArea->title(), "103");
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 3);
+
+    // A batch table checked out meanwhile stops the merge before any choice.
+    doubleClickTable(t103);
+    doubleClickTable(t105);
+    exec("update table_instance set state='TIS002' where id=52");
+    click(form->mergeBtn);
+    EXPECT_EQ(answers.last(), "台桌(105)不是在用状态!");
+    EXPECT_EQ(instanceState(t105), "TIS002");
+
+    // A target in the batch is taken whatever its state.
+    click(form->clearTableBatBtn);
+    {
+        DialogScript script;
+        pick(script, 1, t103);
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(scalarInt("select count(*) from table_instance where table_id=3 and state='TIS001'"), 1);
+    EXPECT_EQ(scalar(QString("select state from table_instance where id=%1").arg(merged)), "TIS005");
+
+    // An empty batch only opens the target.
+    {
+        DialogScript script;
+        pick(script, 1, t104);
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(instanceState(t104), "TIS001");
 }
