@@ -44,10 +44,11 @@ bool isNumberKey(const QString& text, QChar key) {
 }
 
 void encodeEAN13(const QString& digits, QString& pattern) {
+    // A reused pattern must never draw the previous ticket's bars.
+    pattern.clear();
     const QString code = withoutLeadingBlanks(digits);
     if (code.size() != 13)
         return;
-    // Built aside, so a bad digit leaves the caller's pattern as it was.
     const char* const sets = parity[digitAt(code, 0)];
     QString result = QStringLiteral("101");
     for (int i = 1; i <= 6; ++i)
