@@ -8,4 +8,6 @@
 #include "frame/FunctionWindowsUnit.h"
 #include "service/SellUnit.h"
 
-inline void registerProgramWindows() { registerFunctionWindow(1, [] { return new TsellForm; }); }
+inline void registerProgramWindows() {
+    registerFunctionWindow(1, [] { return new TsellForm; });
+}
