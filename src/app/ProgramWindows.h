@@ -6,8 +6,10 @@
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
 #include "frame/FunctionWindowsUnit.h"
+#include "service/CelerityServingUnit.h"
 #include "service/SellUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(7, [] { return new TcelerityServingForm; });
 }

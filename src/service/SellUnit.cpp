@@ -19,6 +19,7 @@
 #include "data/TableInsMgrUnit.h"
 #include "data/TableMgrUnit.h"
 #include "frame/FloorButtonsUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
@@ -251,16 +252,9 @@ void TsellForm::showMenuInsList(const TMenuInsList& lines) {
 }
 
 void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
-    TStringGrid* g = tableMenuInsGrid;
-    g->setCell(0, row, QString::number(row));
-    g->setCell(1, row, line->getMenuName());
-    g->setCell(2, row, formatFloat("0.00", line->getPrice()));
-    g->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-    g->setCell(4, row, line->getUnit());
-    g->setCell(5, row, line->getStateText());
-    g->setCell(6, row, line->getServingText());
-    g->setCell(7, row, line->getPrintStateText());
-    g->setObject(row, line);
+    setMenuInsCells(tableMenuInsGrid, row, line);
+    tableMenuInsGrid->setCell(6, row, line->getServingText());
+    tableMenuInsGrid->setCell(7, row, line->getPrintStateText());
 }
 
 void TsellForm::refreshEat() {
