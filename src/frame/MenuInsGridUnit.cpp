@@ -1,7 +1,7 @@
 #include "frame/MenuInsGridUnit.h"
 
+#include "data/MenuInsMgrUnit.h"
 #include "platform/Formats.h"
-#include "platform/StringGrid.h"
 
 void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line) {
     grid->setCell(0, row, QString::number(row));
@@ -11,4 +11,30 @@ void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIn
     grid->setCell(4, row, line->getUnit());
     grid->setCell(5, row, line->getStateText());
     grid->setObject(row, line);
+}
+
+TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) {
+    setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
+    setColWidths({30, 75, 30, 30, 30, 30, 30, 50});
+    setFixedCol(true);
+}
+
+void TMenuInsGrid::showMenuInsList(const TMenuInsList& lines) {
+    setRowCount(int(lines.size()) + 1);
+    for (size_t i = 0; i < lines.size(); ++i) setMenuInsRow(lines[i], int(i) + 1);
+    setFixedRows(lines.empty() ? 0 : 1);
+}
+
+void TMenuInsGrid::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
+    setMenuInsCells(this, row, line);
+    setCell(6, row, line->getServingText());
+    setCell(7, row, line->getPrintStateText());
+}
+
+std::shared_ptr<TPOMenuIns> TMenuInsGrid::selectedLine() const { return row() >= 1 ? object<TPOMenuIns>(row()) : nullptr; }
+
+std::optional<TPOMenuIns> storedIfUnchanged(const TPOMenuIns& shown) {
+    std::optional<TPOMenuIns> stored = TMenuInsMgr::getMenuInsById(shown.getId());
+    if (stored && *stored == shown) return stored;
+    return std::nullopt;
 }

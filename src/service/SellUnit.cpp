@@ -20,9 +20,13 @@
 #include "data/TableMgrUnit.h"
 #include "frame/FloorButtonsUnit.h"
 #include "frame/MenuInsGridUnit.h"
+#include "frame/ReservePanelUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
+#include "service/CarteUnit.h"
+#include "service/MenuInsPrintUnit.h"
+#include "service/MenuInsUnit.h"
 #include "service/TableSelecterUnit.h"
 #include "platform/Errors.h"
 #include "platform/Formats.h"
@@ -93,8 +97,9 @@ TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
     runGuarded([this] {
         floorButtons->setFloor(1);
         refreshEat();
+        showReserves();
+        showReserveTables();
         showTables();
-        initGrids();
     });
     eatTimer->start();
     MTimer->start();
@@ -187,11 +192,17 @@ QWidget* TsellForm::buildInfoArea() {
     dishButtons->addStretch(1);
     row->addLayout(dishButtons);
 
-    tableMenuInsGrid = new TStringGrid(8, tableInforArea);
+    tableMenuInsGrid = new TMenuInsGrid(tableInforArea);
     row->addWidget(tableMenuInsGrid, 1);
 
     onClick(startRepastBtn, this, [this] { startRepastBtnClick(); });
     onClick(clearTableBtn, this, [this] { clearTableBtnClick(); });
+    onClick(menuBtn, this, [this] { menuBtnClick(); });
+    onClick(menuSendCookBtn, this, [this] { menuSendCookBtnClick(); });
+    onClick(servingBtn, this, [this] { servingBtnClick(); });
+    onClick(cancelMenuBtn, this, [this] { cancelMenuBtnClick(); });
+    connect(tableMenuInsGrid, &QTableWidget::cellDoubleClicked, this,
+            [this] { runGuarded([this] { tableMenuInsGridDblClick(); }); });
     return tableInforArea;
 }
 
@@ -214,48 +225,26 @@ QWidget* TsellForm::buildRightPanel() {
     batch->addLayout(batchButtons);
     column->addWidget(GroupBox5, 1);
 
-    Panel4 = new QLabel(QStringLiteral("预订例表"), rightPanel);
-    Panel4->setAlignment(Qt::AlignCenter);
-    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel4->setFixedHeight(25);
-    column->addWidget(Panel4);
-    reserveGrid = new TStringGrid(4, rightPanel);
-    column->addWidget(reserveGrid, 1);
-    auto* reserveButtons = new QHBoxLayout;
-    startRepastsBtn = button(QStringLiteral("开桌"), rightPanel);
-    viewReserveBtn = button(QStringLiteral("查看"), rightPanel);
-    reserveButtons->addWidget(startRepastsBtn);
-    reserveButtons->addWidget(viewReserveBtn);
-    column->addLayout(reserveButtons);
-    reTableGrid = new TStringGrid(5, rightPanel);
-    column->addWidget(reTableGrid, 1);
+    reservePanel = new TReservePanel(true, rightPanel);
+    column->addWidget(reservePanel, 2);
 
     onClick(mergeBtn, this, [this] { mergeBtnClick(); });
+    onClick(addMenuBtn, this, [this] { addMenuBtnClick(); });
     onClick(clearTableBatBtn, this, [this] { clearTableBatBtnClick(); });
+    onClick(reservePanel->startRepastsBtn, this, [this] { startRepastsBtnClick(); });
+    onClick(reservePanel->viewReserveBtn, this, [this] { viewReserveBtnClick(); });
     return rightPanel;
 }
 
-void TsellForm::initGrids() {
-    tableMenuInsGrid->setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
-    tableMenuInsGrid->setColWidths({30, 75, 30, 30, 30, 30, 30, 50});
-    reserveGrid->setTitles({"编号", "客户名称", "桌数", "状态"});
-    reserveGrid->setColWidths({30, 90, 30, 50});
-    reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
-    reTableGrid->setColWidths({30, 60, 40, 55, 30});
-    for (TStringGrid* grid : {tableMenuInsGrid, reserveGrid, reTableGrid}) grid->setFixedCol(true);
-}
-
-void TsellForm::showMenuInsList(const TMenuInsList& lines) {
-    tableMenuInsGrid->setRowCount(int(lines.size()) + 1);
-    for (size_t i = 0; i < lines.size(); ++i) setMenuInsRow(lines[i], int(i) + 1);
-    tableMenuInsGrid->setFixedRows(lines.empty() ? 0 : 1);
-}
+void TsellForm::showMenuInsList(const TMenuInsList& lines) { tableMenuInsGrid->showMenuInsList(lines); }
 
 void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
-    setMenuInsCells(tableMenuInsGrid, row, line);
-    tableMenuInsGrid->setCell(6, row, line->getServingText());
-    tableMenuInsGrid->setCell(7, row, line->getPrintStateText());
+    tableMenuInsGrid->setMenuInsRow(line, row);
 }
+
+void TsellForm::showReserves() { reservePanel->showReserves(eatId()); }
+
+void TsellForm::showReserveTables() { reservePanel->showReserveTables(); }
 
 void TsellForm::refreshEat() {
     currentEat = TEatMgr::getEatByTime(Time());
@@ -381,6 +370,8 @@ void TsellForm::saveEditedRemark() {
 
 void TsellForm::startRepastBtnClick() {
     openTable(selectedTableId);
+    showReserves();
+    showReserveTables();
     showTableInfo();
 }
 
@@ -407,7 +398,9 @@ void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& boo
     ins.setTableName(table->getTableName());
     ins.setStartTime(Now());
     ins.setState(TPOTableIns::stateInUse);
-    ins.setDescription(tableInsDescription->toPlainText());
+    // The reservation panel opens many tables at once: none of them takes over the
+    // remark of whichever table the info area shows.
+    ins.setDescription(booking ? QString() : tableInsDescription->toPlainText());
     if (taken) ins.setReserveTableId(taken->getId());
     // The booking is taken over only once the table really got its instance.
     if (TTableInsMgr::insert(ins) != 0 && taken) {
@@ -520,11 +513,169 @@ void TsellForm::mergeBtnClick() {
 
 void TsellForm::eatTimerTimer() { refreshEat(); }
 
-void TsellForm::MTimerTimer() { showTables(); }
+void TsellForm::MTimerTimer() {
+    showTables();
+    showReserves();
+    showReserveTables();
+}
 
 void TsellForm::closeEvent(QCloseEvent* event) {
     runGuarded([this] { saveEditedRemark(); });
     eatTimer->stop();
     MTimer->stop();
     TparentForm::closeEvent(event);
+}
+
+std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
+    if (ins) return ins;
+    // Checked out, cancelled or merged away at another station since it was shown.
+    std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
+    showMessage("台桌(" + (table ? table->getTableName() : QString()) + ")不是在用状态!");
+    showTableInfo();
+    refreshItemOf(selectedTableId);
+    return std::nullopt;
+}
+
+void TsellForm::menuBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TcarteForm carte;
+    carte.selectMenuIns(lines);
+    for (const auto& line : lines) {
+        line->setConsultId(ins->getId());
+        line->setRelaType(TPOMenuIns::relaTableIns);
+    }
+    TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines);
+    // A failed save comes back empty; the waiter then sees what is really ordered,
+    // not an empty table to order everything for again.
+    showMenuInsList(saved.empty() ? TMenuInsMgr::getTableInsMenuIns(ins->getId()) : saved);
+}
+
+void TsellForm::menuSendCookBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TmenuInsPrintForm printForm;
+    // The grid's records still say "not printed": they are replaced by the lines as
+    // now stored, also when a printer failed halfway, so that no later save of a
+    // row marks a printed line due again (a second ticket, a dish cooked twice).
+    try {
+        printForm.printMenuIns(lines);
+    } catch (...) {
+        showTableInfo();
+        throw;
+    }
+    showTableInfo();
+}
+
+void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change) {
+    const int row = tableMenuInsGrid->row();
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    std::optional<TPOMenuIns> line = storedIfUnchanged(*shown);
+    if (!line) {
+        showTableInfo();
+        return;
+    }
+    if (!change(*line)) return;
+    if (!TMenuInsMgr::update(*line)) return;
+    *shown = *line;
+    setMenuInsRow(shown, row);
+}
+
+void TsellForm::servingBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        line.setServing(line.getServing() == TPOMenuIns::servingDone ? TPOMenuIns::servingWaiting
+                                                                       : TPOMenuIns::servingDone);
+        return true;
+    });
+}
+
+void TsellForm::cancelMenuBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        if (line.getState() == TPOMenuIns::stateGift) {
+            showMessage(QStringLiteral("赠送的菜不能退！"));
+            return false;
+        }
+        if (line.getState() == TPOMenuIns::stateNormal)
+            line.setState(TPOMenuIns::stateReturned);
+        else if (line.getState() == TPOMenuIns::stateReturned)
+            line.setState(TPOMenuIns::stateNormal);
+        return true;
+    });
+}
+
+void TsellForm::tableMenuInsGridDblClick() {
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    // The editor starts from the line as stored; a change made elsewhere while it
+    // was open makes its save refuse, as for "传菜" and "退菜".
+    std::optional<TPOMenuIns> stored = storedIfUnchanged(*shown);
+    if (!stored) {
+        showTableInfo();
+        return;
+    }
+    auto edited = std::make_shared<TPOMenuIns>(*stored);
+    TmenuInsForm editor;
+    editor.setWindowTitle(edited->getMenuName());
+    editor.showMenuIns(edited);
+    changeSelectedLine([&](TPOMenuIns& line) {
+        line = *edited;
+        return true;
+    });
+}
+
+void TsellForm::addMenuBtnClick() {
+    if (tableBatGrid->tableCount() == 0) {
+        showMessage(QStringLiteral("请选择台桌！"));
+        return;
+    }
+    auto notInUse = [this](int row) { showMessage("台桌(" + tableBatGrid->cell(1, row) + ")不是在用状态!"); };
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(row);
+    }
+    TMenuInsList chosen;
+    TcarteForm carte;
+    carte.selectMenuIns(chosen);
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (!table) continue;
+        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(table->getId(), TPOTableIns::stateInUse);
+        if (!ins) {
+            // Checked out while the dishes were chosen: the other tables still get theirs.
+            notInUse(row);
+            continue;
+        }
+        for (const auto& line : chosen) {
+            TPOMenuIns copy = *line;  // each table its own line under its own id
+            copy.setId(0);
+            copy.setConsultId(ins->getId());
+            copy.setRelaType(TPOMenuIns::relaTableIns);
+            TMenuInsMgr::insert(copy);
+        }
+        if (table->getId() == selectedTableId) showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
+    }
+}
+
+void TsellForm::startRepastsBtnClick() {
+    // Outside meal time there are no bookings of "this meal" to take over.
+    if (eatId() == 0) return;
+    std::shared_ptr<TPOReserve> shown = reservePanel->selectedReserve();
+    if (!shown) return;
+    // Cancelled and no-show reservations are listed, but their bookings stay.
+    std::optional<TPOReserve> reserve = TReserveMgr::getReserveById(shown->getId());
+    if (reserve && reserve->getState() == TPOReserve::stateBooked) {
+        for (const TPOReserveTable& booking : TReserveTableMgr::getReserveTablesByMeal(reserve->getId(), eatId(), Date()))
+            if (booking.getState() == TPOReserveTable::stateBooked) openTable(booking.getTableId(), booking);
+    }
+    showReserves();
+    showReserveTables();
+    showTableInfo();
+}
+
+void TsellForm::viewReserveBtnClick() {
+    reservePanel->viewSelectedReserve(eatId(), [](int) {});
 }

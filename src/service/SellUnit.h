@@ -1,10 +1,12 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "data/POEatUnit.h"
 #include "data/POMenuInsUnit.h"
 #include "data/POReserveTableUnit.h"
+#include "data/POTableInsUnit.h"
 #include "frame/ParentUnit.h"
 
 class QAction;
@@ -16,7 +18,8 @@ class QPushButton;
 class QTimer;
 class TFloorButtons;
 class TIconListItem;
-class TStringGrid;
+class TMenuInsGrid;
+class TReservePanel;
 class TTableBatchGrid;
 class TTableItem;
 class TTableListView;
@@ -49,18 +52,15 @@ public:
     QPushButton* menuSendCookBtn;
     QPushButton* servingBtn;
     QPushButton* cancelMenuBtn;
-    TStringGrid* tableMenuInsGrid;
+    TMenuInsGrid* tableMenuInsGrid;
     QWidget* rightPanel;
     QGroupBox* GroupBox5;
     TTableBatchGrid* tableBatGrid;
     QPushButton* mergeBtn;
     QPushButton* addMenuBtn;
     QPushButton* clearTableBatBtn;
-    QLabel* Panel4;
-    TStringGrid* reserveGrid;
-    QPushButton* startRepastsBtn;
-    QPushButton* viewReserveBtn;
-    TStringGrid* reTableGrid;
+    // "预订例表" with reserveGrid, startRepastsBtn, viewReserveBtn and reTableGrid.
+    TReservePanel* reservePanel;
     QMenu* tablePopupMenu;
     QAction* switchTable;
     QAction* refreshTable;
@@ -100,9 +100,20 @@ public:
     void eatTimerTimer();
     void MTimerTimer();
 
-    void initGrids();
+    // Dish lines and the meal's reservations.
+    void menuBtnClick();
+    void menuSendCookBtnClick();
+    void servingBtnClick();
+    void cancelMenuBtnClick();
+    void tableMenuInsGridDblClick();
+    void addMenuBtnClick();
+    void startRepastsBtnClick();
+    void viewReserveBtnClick();
+
     void showMenuInsList(const TMenuInsList& lines);
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row);
+    void showReserves();
+    void showReserveTables();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +127,13 @@ private:
     // Writes the remark of the in-use instance shown, when the user edited it.
     void saveEditedRemark();
     void refreshItemOf(int tableId);
+    // The in-use instance of the selected table; when there is none any more, says
+    // so and shows the table as it is now.
+    std::optional<TPOTableIns> inUseInstanceOrRefresh();
+    // Saves `change` made to a copy of the selected line as stored; when the line
+    // changed since the grid showed it, the grid is refreshed and nothing written.
+    // The row shows the change only once it is saved.
+    void changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change);
 
     int remarkTableInsId = 0;  // the in-use instance whose remark the memo shows
 };

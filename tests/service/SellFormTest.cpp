@@ -11,6 +11,7 @@
 #include "data/TableMgrUnit.h"
 #include "frame/DialogScript.h"
 #include "frame/FloorButtonsUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "service/SellUnit.h"
