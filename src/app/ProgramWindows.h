@@ -10,8 +10,10 @@
 #include "backoffice/SellStatReportUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 #include "service/CelerityServingUnit.h"
+#include "service/SellUnit.h"
 
 inline void registerProgramWindows() {
+    registerFunctionWindow(1, [] { return new TsellForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
