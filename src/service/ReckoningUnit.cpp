@@ -17,6 +17,7 @@
 #include "data/TableInsMgrUnit.h"
 #include "frame/GeneralUnit.h"
 #include "frame/GlobalsUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "service/MenuInsUnit.h"
 #include "platform/Errors.h"
 #include "platform/Formats.h"
@@ -162,15 +163,9 @@ void TReckoningForm::loadReckoning(std::vector<TPOTableIns>& tableIns) {
 }
 
 void TReckoningForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, const QString& tableName, int row) {
-    menuInsGrid->setCell(0, row, QString::number(row));
     menuInsGrid->setCell(1, row, tableName);
-    menuInsGrid->setCell(2, row, line->getMenuName());
-    menuInsGrid->setCell(3, row, formatFloat("0.00", line->getPrice()));
-    menuInsGrid->setCell(4, row, formatFloat("0.00", line->getQuantity()));
-    menuInsGrid->setCell(5, row, line->getUnit());
-    menuInsGrid->setCell(6, row, line->getStateText());
+    setMenuInsCells(menuInsGrid, row, line, 2);
     menuInsGrid->setCell(7, row, line->getServingText());
-    menuInsGrid->setObject(row, line);
 }
 
 void TReckoningForm::computeBill(bool presetPaid) {
