@@ -7,6 +7,7 @@
 // the main window:   {"sell", [] { return mainWith(1); }},
 #include <QApplication>
 #include <QDir>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,6 +40,7 @@
 #include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/ReckoningUnit.h"
 #include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
 
@@ -201,6 +203,34 @@ QWidget* menuIns() {
     return form;
 }
 
+// The bill of two tables with a gift and a discount of 8 (80 %), the paid amount typed.
+QWidget* reckoning() {
+    logIn("admin", "admin");
+    static std::vector<TPOTableIns> tables;
+    for (auto [table, name] : {std::pair{1, "101"}, std::pair{2, "102"}}) {
+        TPOTableIns ins;
+        ins.setTableId(table);
+        ins.setTableName(QString::fromUtf8(name));
+        ins.setState(QStringLiteral("TIS001"));
+        TTableInsMgr::insert(ins);
+        tables.push_back(ins);
+    }
+    sampleLine(tables[0].getId(), QStringLiteral("宫保鸡丁"), 28, 1, QString());
+    sampleLine(tables[0].getId(), QStringLiteral("清蒸鲈鱼"), 68.5, 1, QString());
+    sampleLine(tables[1].getId(), QStringLiteral("扬州炒饭"), 18, 3, QString());
+    TPOMenuIns gift = sampleLine(tables[1].getId(), QStringLiteral("青岛啤酒"), 8, 2, QString());
+    gift.setState(TPOMenuIns::stateGift);
+    gift.setServing(TPOMenuIns::servingDone);
+    TMenuInsMgr::update(gift);
+    auto* form = new TReckoningForm;
+    form->loadReckoning(tables);
+    form->rebateType->setCurrentText(QStringLiteral("打折"));
+    form->rebateValue->setText(QStringLiteral("8"));
+    form->price2->setText(QStringLiteral("150"));
+    form->computeBill();
+    return form;
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -240,6 +270,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"ticket", ticket},
     {"carte", carte},
     {"menuins", menuIns},
+    {"reckoning", reckoning},
     {"tableAttrib",
      [] {
          auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());

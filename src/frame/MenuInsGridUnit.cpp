@@ -3,17 +3,19 @@
 #include "data/MenuInsMgrUnit.h"
 #include "platform/Formats.h"
 
-void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line) {
+void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line, int nameCol) {
     grid->setCell(0, row, QString::number(row));
-    grid->setCell(1, row, line->getMenuName());
-    grid->setCell(2, row, formatFloat("0.00", line->getPrice()));
-    grid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-    grid->setCell(4, row, line->getUnit());
-    grid->setCell(5, row, line->getStateText());
+    grid->setCell(nameCol, row, line->getMenuName());
+    grid->setCell(nameCol + 1, row, formatFloat("0.00", line->getPrice()));
+    grid->setCell(nameCol + 2, row, formatFloat("0.00", line->getQuantity()));
+    grid->setCell(nameCol + 3, row, line->getUnit());
+    grid->setCell(nameCol + 4, row, line->getStateText());
     grid->setObject(row, line);
 }
 
-TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) {
+TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) { initGrid(); }
+
+void TMenuInsGrid::initGrid() {
     setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
     setColWidths({30, 75, 30, 30, 30, 30, 30, 50});
     setFixedCol(true);

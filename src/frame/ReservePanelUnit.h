@@ -1,38 +1,44 @@
 #pragma once
 #include <QWidget>
 #include <functional>
-#include <memory>
+#include <optional>
 
-#include "data/POReserveTableUnit.h"
 #include "data/POReserveUnit.h"
+#include "platform/DateTime.h"
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class TStringGrid;
 
-// "预订例表" of the sell and cashier windows: the reservations of today's current
-// meal period and, below the buttons, every booked table of the chosen one.
+// The reservations of the current meal in the service windows: "预订例表", the
+// reservations (guest, tables of this meal, state), a row of the window's buttons
+// and the booked tables of the selected reservation (every date and meal). A click on
+// a reservation shows its tables.
 class TReservePanel : public QWidget {
     Q_OBJECT
 public:
-    // The sell window's panel has "开桌" before "查看"; the cashier's only "查看".
-    explicit TReservePanel(bool withOpenButton, QWidget* parent = nullptr);
+    explicit TReservePanel(QWidget* parent = nullptr);
 
     QLabel* Panel4;
-    TStringGrid* reserveGrid;      // "编号", "客户名称", "桌数", "状态"
-    QPushButton* startRepastsBtn;  // nullptr without the open button
-    QPushButton* viewReserveBtn;
-    TStringGrid* reTableGrid;  // "编号", "桌台名称", "状态", "日期", "餐次"
+    TStringGrid* reserveGrid;
+    TStringGrid* reTableGrid;
 
-    // Reservations with tables booked today for the meal, of every state. Outside
-    // meal time (meal id 0) the grid keeps what it shows. The reservation selected
-    // before stays selected when it is still listed.
-    void showReserves(int eatId);
-    // All bookings of the selected reservation, every date; without a selected
-    // reservation the grid keeps what it shows.
+    // The window's buttons go between the two grids, in this order.
+    void addButtons(const QList<QPushButton*>& buttons);
+    // Titles, column counts and widths of the two grids.
+    void initGrids();
+
+    // Outside meal time (eatId 0) the grid keeps what it shows. The reservation
+    // selected before stays selected when it is still listed.
+    void showReserves(int eatId, TDateTime date);
+    // The tables of the selected reservation; without one the grid keeps what it shows.
     void showReserveTables();
-    // The reservation of the selected row, or nullptr.
-    std::shared_ptr<TPOReserve> selectedReserve() const;
+    // The reservation of the selected row, if a data row is selected.
+    std::optional<TPOReserve> selectedReserve() const;
     // "查看": shows the selected reservation through `view`, then refills both grids.
-    void viewSelectedReserve(int eatId, const std::function<void(int reserveId)>& view);
+    void viewSelectedReserve(int eatId, TDateTime date, const std::function<void(int reserveId)>& view);
+
+private:
+    QHBoxLayout* buttonRow;
 };

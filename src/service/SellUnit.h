@@ -7,7 +7,9 @@
 #include "data/POMenuInsUnit.h"
 #include "data/POReserveTableUnit.h"
 #include "data/POTableInsUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/TableInfoAreaUnit.h"
 
 class QAction;
 class QGroupBox;
@@ -18,11 +20,12 @@ class QPushButton;
 class QTimer;
 class TFloorButtons;
 class TIconListItem;
-class TMenuInsGrid;
 class TReservePanel;
+class TStringGrid;
 class TTableBatchGrid;
 class TTableItem;
 class TTableListView;
+class TTableMapPanel;
 
 // "营业管理": the floor map of the dining tables coloured by each table's state for
 // today's current meal period, and the commands that act on a table.
@@ -32,7 +35,7 @@ public:
     explicit TsellForm(QWidget* parent = nullptr);
 
     // Components.
-    QWidget* leftPanel;
+    TTableMapPanel* leftPanel;
     QWidget* tablePanel;
     QLabel* tableLabe;
     QLabel* stateImage;
@@ -41,7 +44,7 @@ public:
     QGroupBox* floorGroupBox;
     TFloorButtons* floorButtons;
     TTableListView* tableListView;
-    QGroupBox* tableInforArea;
+    TTableInfoArea* tableInforArea;
     QGroupBox* GroupBox4;
     QLabel* startRepastTimeLable;
     QPushButton* startRepastBtn;
@@ -59,8 +62,12 @@ public:
     QPushButton* mergeBtn;
     QPushButton* addMenuBtn;
     QPushButton* clearTableBatBtn;
-    // "预订例表" with reserveGrid, startRepastsBtn, viewReserveBtn and reTableGrid.
     TReservePanel* reservePanel;
+    QLabel* Panel4;
+    TStringGrid* reserveGrid;
+    QPushButton* startRepastsBtn;
+    QPushButton* viewReserveBtn;
+    TStringGrid* reTableGrid;
     QMenu* tablePopupMenu;
     QAction* switchTable;
     QAction* refreshTable;
@@ -69,11 +76,12 @@ public:
     QTimer* eatTimer;
     QTimer* MTimer;
 
-    std::optional<TPOEat> currentEat;
     int selectedTableId = 0;
 
-    // The id of the current meal period, 0 outside meal time.
-    int eatId() const { return currentEat ? currentEat->getId() : 0; }
+    // The meal period that holds the present time of day, or none (kept by the map
+    // panel); its id, 0 outside meal time.
+    const std::optional<TPOEat>& currentEat() const;
+    int eatId() const;
 
     void refreshEat();
     void showTables();
@@ -110,6 +118,7 @@ public:
     void startRepastsBtnClick();
     void viewReserveBtnClick();
 
+    void initGrids();
     void showMenuInsList(const TMenuInsList& lines);
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row);
     void showReserves();

@@ -240,7 +240,7 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     setNowForTest(encodeDateTime(2024, 5, 10, 15, 0, 0));
     fire(form->eatTimer);
     fire(form->MTimer);
-    click(panel->startRepastsBtn);
+    click(form->startRepastsBtn);
     EXPECT_EQ(panel->reserveGrid->rowCount(), 3);
     EXPECT_EQ(scalarInt("select count(*) from table_instance"), 2);
 
@@ -250,7 +250,7 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     clickTable(t102);
     QTest::keyClicks(form->tableInsDescription, "VIP");
     clickRow(panel->reserveGrid, 1);
-    click(panel->startRepastsBtn);
+    click(form->startRepastsBtn);
     EXPECT_EQ(rows("select table_id||'/'||reserve_table_id||'/'||description from table_instance "
                    "where state='TIS001' and id<>51 order by table_id"),
               (QStringList{"3/20/", "4/21/"}));
@@ -263,7 +263,7 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     // A cancelled reservation is listed, but its booking is never taken over.
     clickRow(panel->reserveGrid, 2);
     EXPECT_EQ(panel->reserveGrid->cell(3, 2), "退订");
-    click(panel->startRepastsBtn);
+    click(form->startRepastsBtn);
     EXPECT_EQ(scalar("select state from reserve_table where id=24"), "RT001");
     EXPECT_EQ(instanceState(t101), "");
 }
