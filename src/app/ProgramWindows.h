@@ -5,9 +5,15 @@
 //     registerFunctionWindow(1, [] { return new TsellForm; });
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
+#include "backoffice/MenuInsStatReportUnit.h"
+#include "backoffice/SellReportUnit.h"
+#include "backoffice/SellStatReportUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 #include "service/CelerityServingUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
+    registerFunctionWindow(8, [] { return new TsellReportForm; });
+    registerFunctionWindow(9, [] { return new TsellStatReportForm; });
+    registerFunctionWindow(10, [] { return new TmenuInsStatReportForm; });
 }
