@@ -17,6 +17,10 @@
 namespace {
 class SystemReliabilityTest : public SampleDbTest {
 protected:
+    void SetUp() override {
+        memoryFolder = true;
+        SampleDbTest::SetUp();
+    }
     // Every rule the file must keep whatever happened to the programs writing it.
     void expectConsistent(const QString& when) {
         SCOPED_TRACE(when.toStdString());
