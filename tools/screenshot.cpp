@@ -81,6 +81,8 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"employee", [] { return mainWith(5); }},
+    {"option", [] { return dialog<ToptionForm>(); }},
 };
 
 int usage() {

@@ -5,6 +5,11 @@
 //     registerFunctionWindow(1, [] { return new TsellForm; });
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
+#include "backoffice/EmployeeManageUnit.h"
+#include "backoffice/OptionUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 
-inline void registerProgramWindows() {}
+inline void registerProgramWindows() {
+    registerFunctionWindow(5, [] { return new TemployeeManageForm; });
+    registerOptionsDialog([] { return new ToptionForm; });
+}
