@@ -125,6 +125,10 @@ TemployeeManageForm::TemployeeManageForm(QWidget* parent) : TparentForm(parent) 
     connect(refreshTeam, &QAction::triggered, this, on(&TemployeeManageForm::refreshTeamClick));
     connect(employeeGrid, &TStringGrid::rowSelected, this,
             [this](int row) { runGuarded([&] { employeeGridSelect(row); }); });
+    // The grid selects its first row itself after a fill, so a click there moves
+    // nothing and needs reporting of its own.
+    connect(employeeGrid, &QTableWidget::cellClicked, this,
+            [this](int row) { runGuarded([&] { employeeGridSelect(row); }); });
     connect(employeeTeamTree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* node) { runGuarded([&] { employeeTeamTreeClick(node); }); });
     connect(selectRightBtn, &QPushButton::clicked, this, on(&TemployeeManageForm::selectRightBtnClick));

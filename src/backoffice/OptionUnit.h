@@ -38,10 +38,7 @@ public:
     void applyBtnClick();
     void deleteBtnClick();
 
-    // The period shown in the fields; id 0 for one not saved yet.
-    const std::optional<TPOEat>& current() const { return currentEat; }
-
 private:
-    std::optional<TPOEat> currentEat;
+    std::optional<TPOEat> currentEat;  // shown in the fields; id 0 for one not saved yet
     std::vector<TPOEat> eats;  // behind the items of eatList, in list order
 };
