@@ -17,6 +17,7 @@
 #include <map>
 
 #include "app/ProgramWindows.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "frame/AboutUnit.h"
 #include "frame/ChangePasswordUnit.h"
@@ -25,8 +26,11 @@
 #include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/TableMapUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
+#include "service/TableSelecterUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -83,6 +87,30 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"password", [] { return dialog<TchangePasswordForm>(); }},
     {"employee", [] { return mainWith(5); }},
     {"option", [] { return dialog<ToptionForm>(); }},
+    {"tableAttrib",
+     [] {
+         auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());
+         auto* plan = new TTableListView(form);  // the caller's plan, not shown
+         plan->hide();
+         plan->showLayout(1);
+         form->setTableItem(plan->findTableItem(5));
+         return form;
+     }},
+    {"tableSelecter",
+     [] {
+         // Lunch, with one table in use and one checked out, so the map shows its colours.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setState(state);
+             TTableInsMgr::insert(ins);
+         }
+         auto* form = static_cast<TtableSelecterForm*>(dialog<TtableSelecterForm>());
+         form->tableListView->setSelectedItem(form->tableListView->findTableItem(5));
+         form->tableListViewDblClick();  // 105 picked
+         return form;
+     }},
 };
 
 int usage() {

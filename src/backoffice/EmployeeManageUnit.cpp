@@ -92,10 +92,6 @@ TemployeeManageForm::TemployeeManageForm(QWidget* parent) : TparentForm(parent) 
     employeeGrid->setTitles({QStringLiteral("编号"), QStringLiteral("名称"), QStringLiteral("登录名称"),
                              QStringLiteral("姓别"), QStringLiteral("电话号码"), QStringLiteral("角色名称")});
     employeeGrid->setColWidths({30, 80, 80, 30, 120, 80});
-    // The narrow columns still show their whole title in a larger font.
-    for (int c = 0; c < employeeGrid->colCount(); ++c)
-        employeeGrid->setColumnWidth(c, std::max(employeeGrid->columnWidth(c),
-                                                 fontMetrics().horizontalAdvance(employeeGrid->cell(c, 0)) + 12));
     gridLayout->addWidget(employeeGrid);
     rightLayout->addWidget(gridGroup, 1);
     rightLayout->addWidget(buildEmployeePanel());
