@@ -86,6 +86,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
     {"employee", [] { return mainWith(5); }},
+    {"tableManage", [] { return mainWith(3); }},
     {"option", [] { return dialog<ToptionForm>(); }},
     {"tableAttrib",
      [] {

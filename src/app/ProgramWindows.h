@@ -7,9 +7,11 @@
 // An id left out opens nothing from the function tree.
 #include "backoffice/EmployeeManageUnit.h"
 #include "backoffice/OptionUnit.h"
+#include "backoffice/TableManageUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 
 inline void registerProgramWindows() {
+    registerFunctionWindow(3, [] { return new TtableManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
     registerOptionsDialog([] { return new ToptionForm; });
 }

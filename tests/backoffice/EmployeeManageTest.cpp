@@ -10,14 +10,6 @@
 namespace {
 class EmployeeManageTest : public FrameTest {
 protected:
-    // Key by key, Chinese included (keyClicks knows only Latin-1 keys).
-    static void typeText(QWidget* w, const QString& text) {
-        for (QChar c : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-    static void type(QLineEdit* edit, const QString& text) {
-        edit->clear();
-        typeText(edit, text);
-    }
     static QTreeWidgetItem* node(QTreeWidget* tree, const QString& text) {
         auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         EXPECT_FALSE(found.isEmpty()) << text.toStdString();
@@ -67,8 +59,7 @@ protected:
         form.changeName->trigger();
         auto* editor = form.teamTree->viewport()->findChild<QLineEdit*>();
         ASSERT_TRUE(editor);
-        editor->selectAll();
-        typeText(editor, text);
+        type(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // the view commits queued
         flushDeletes();
