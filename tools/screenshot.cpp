@@ -19,6 +19,8 @@
 #include "app/ProgramWindows.h"
 #include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
+#include "data/MenuInsMgrUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "frame/AboutUnit.h"
 #include "frame/ChangePasswordUnit.h"
 #include "frame/GlobalsUnit.h"
@@ -30,6 +32,10 @@
 #include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
+#include "service/CelerityServingUnit.h"
+#include "service/MenuInsPrintUnit.h"
+#include "service/CarteUnit.h"
+#include "service/MenuInsUnit.h"
 #include "service/TableSelecterUnit.h"
 
 namespace {
@@ -53,7 +59,7 @@ TmainForm* loggedInMain() {
 }
 
 // The main window with one function window open, maximised inside it.
-[[maybe_unused]] QWidget* mainWith(int functionId) {
+QWidget* mainWith(int functionId) {
     TmainForm* main = loggedInMain();
     main->show();
     if (TparentForm* form = main->openFunction(functionId)) {
@@ -64,10 +70,98 @@ TmainForm* loggedInMain() {
     return main;
 }
 
+// A dish line of table 牡丹厅 as the dish-choosing window makes it, stored when
+// `table` is an instance id (0: in memory only, id 57).
+TPOMenuIns sampleLine(int table, const QString& dish, double price, double quantity, const QString& remark) {
+    TPOMenuIns line;
+    line.setId(57);
+    line.setConsultId(table);
+    line.setRelaType(TPOMenuIns::relaTableIns);
+    line.setMenuName(dish);
+    line.setPrice(price);
+    line.setQuantity(quantity);
+    line.setUnit(QStringLiteral("份"));
+    line.setState(TPOMenuIns::stateNormal);
+    line.setServing(TPOMenuIns::servingWaiting);
+    line.setPrinterCode(QStringLiteral("P001"));
+    line.setPrintState(TPOMenuIns::printDone);
+    line.setDescription(remark);
+    if (table) TMenuInsMgr::insert(line);
+    return line;
+}
+
+// The fast-serving window after three tickets of one table were scanned.
+QWidget* servedLines() {
+    QWidget* main = mainWith(7);
+    auto* form = main->findChild<TcelerityServingForm*>();
+    TPOTableIns tableIns;
+    tableIns.setTableId(7);
+    tableIns.setTableName(QStringLiteral("牡丹厅"));
+    tableIns.setState(QStringLiteral("TIS001"));
+    const int table = TTableInsMgr::insert(tableIns);
+    const TPOMenuIns lines[] = {sampleLine(table, QStringLiteral("宫保鸡丁"), 28, 1, QString()),
+                                sampleLine(table, QStringLiteral("清蒸鲈鱼"), 68.5, 2, QString()),
+                                sampleLine(table, QStringLiteral("扬州炒饭"), 18, 3, QString())};
+    for (const TPOMenuIns& line : lines) {
+        form->menuCode->setText("6900" + QString::number(100000000 + line.getId()));
+        form->menuCodeKeyUp();
+    }
+    form->menuCode->setText(QStringLiteral("69001000"));
+    return main;
+}
+
+// A kitchen ticket as it comes out of the printer, at 200 dpi.
+QWidget* ticket() {
+    TmenuInsPrintForm printForm;
+    const TPOMenuIns line = sampleLine(0, QStringLiteral("宫保鸡丁"), 28, 2, QStringLiteral("少辣，不要花生"));
+    auto* label = new QLabel;
+    label->setPixmap(QPixmap::fromImage(
+        TmenuInsPrintForm::ticketPageImage(printForm.makeTicket(QStringLiteral("牡丹厅"), line), 200)));
+    label->resize(label->sizeHint());
+    return label;
+}
+
 template <class Dialog>
 QWidget* dialog() {
     logIn("admin", "admin");
     return new Dialog;
+}
+
+// Two ordered lines, the first a served gift.
+TMenuInsList& sampleLines() {
+    static TMenuInsList lines;
+    for (const auto& [name, price, unit, state] :
+         {std::tuple{"宫保鸡丁", 38.0, "份", "MI002"}, std::tuple{"青岛啤酒", 8.0, "瓶", "MI001"}}) {
+        auto line = std::make_shared<TPOMenuIns>();
+        line->setMenuName(QString::fromUtf8(name));
+        line->setMenuTypeName(QStringLiteral("热菜"));
+        line->setPrice(price);
+        line->setQuantity(2);
+        line->setUnit(QString::fromUtf8(unit));
+        line->setState(QString::fromUtf8(state));
+        line->setServing(QStringLiteral("MI004"));
+        line->setPrinterCode(QStringLiteral("P001"));
+        line->setPrintState(QStringLiteral("MIP001"));
+        line->setDescription(QStringLiteral("少放辣"));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The dish-choosing window with the first category chosen and one dish clicked.
+QWidget* carte() {
+    auto* form = new TcarteForm;
+    form->setMenuInsList(sampleLines());
+    form->menuTypeButtonMouseDown(form->menuTypeButtons[0]);
+    form->menuButtonClick(form->menuButtons[2]);
+    return form;
+}
+
+QWidget* menuIns() {
+    auto* form = new TmenuInsForm;
+    form->setWindowTitle(QStringLiteral("宫保鸡丁"));
+    form->loadMenuIns(sampleLines().front());
+    return form;
 }
 
 const std::map<QString, std::function<QWidget*()>> windows = {
@@ -88,6 +182,10 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"employee", [] { return mainWith(5); }},
     {"tableManage", [] { return mainWith(3); }},
     {"option", [] { return dialog<ToptionForm>(); }},
+    {"celerityServing", servedLines},
+    {"ticket", ticket},
+    {"carte", carte},
+    {"menuins", menuIns},
     {"tableAttrib",
      [] {
          auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());

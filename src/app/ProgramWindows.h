@@ -9,9 +9,11 @@
 #include "backoffice/OptionUnit.h"
 #include "backoffice/TableManageUnit.h"
 #include "frame/FunctionWindowsUnit.h"
+#include "service/CelerityServingUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(3, [] { return new TtableManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
+    registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerOptionsDialog([] { return new ToptionForm; });
 }

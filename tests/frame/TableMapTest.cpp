@@ -1,8 +1,3 @@
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
-
-#include "frame/FloorButtonsUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "support/TestDatabase.h"
@@ -64,27 +59,6 @@ TEST_F(TableMapTest, ShowsEachTableWithItsLiveStateAndDropsDisabledOnesWithoutSk
                                              "5:105@130,110#0", "6:106@240,110#3"}));
     EXPECT_EQ(layout.imageList().size(), 4);
     EXPECT_EQ(view.imageList().size(), 5);
-}
-
-TEST_F(TableMapTest, FloorButtonsShowTheChosenFloorBoldAndIgnoreFloorsWithoutAButton) {
-    TFloorButtons floors;
-    QSignalSpy clicks(&floors, &TFloorButtons::floorClicked);
-    EXPECT_EQ(floors.currentFloor(), 1);
-    EXPECT_TRUE(floors.floor1->font().bold());
-    QTest::mouseClick(floors.floor3, Qt::LeftButton);
-    EXPECT_EQ(floors.currentFloor(), 3);
-    EXPECT_TRUE(floors.floor3->font().bold());
-    EXPECT_FALSE(floors.floor1->font().bold());
-    ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(clicks[0][0].toInt(), 3);
-
-    EXPECT_TRUE(floors.setFloor(5));  // silent, as changes made in code are
-    EXPECT_FALSE(floors.setFloor(0));
-    EXPECT_FALSE(floors.setFloor(6));
-    EXPECT_EQ(floors.currentFloorBtn(), floors.floor5);
-    EXPECT_EQ(floors.floor5->toolTip(), "5");
-    EXPECT_EQ(floors.getFloorButton(9), nullptr);
-    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(TableMapTest, BatchTakesOnlyInUseTablesOnceAndKeepsRowsNumberedWhenOneIsRemoved) {
