@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -18,6 +19,7 @@
 
 #include "app/ProgramWindows.h"
 #include "backoffice/TableAttribUnit.h"
+#include "backoffice/ReportWindow.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/TableInsMgrUnit.h"
@@ -31,11 +33,13 @@
 #include "frame/TableMapUnit.h"
 #include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
+#include "platform/DateTime.h"
 #include "platform/Messages.h"
 #include "service/CelerityServingUnit.h"
 #include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
 
 namespace {
@@ -121,6 +125,39 @@ QWidget* ticket() {
     return label;
 }
 
+// Six days of orders and dish lines up to today, so the reports have rows to show.
+void addSampleSales() {
+    const QStringList dishes{"宫保鸡丁", "鱼香肉丝", "红烧肉", "青岛啤酒", "拍黄瓜", "清蒸鲈鱼"};
+    QStringList sql;
+    int id = 1;
+    for (int day = 0; day < 6; ++day) {
+        for (int meal = 0; meal < 3; ++meal, ++id) {
+            const double time = Date() - day + (11 + meal * 3) / 24.0;
+            const double price = 80 + id * 37 % 260;
+            sql << QStringLiteral("insert into o_order(id,create_time,rebate_type,rebate_value,price,price1,state,"
+                                  "operator_id,operator_name,description) values(%1,%2,'%3',%4,%5,%6,'ORD001',3,"
+                                  "'李四','%7')")
+                       .arg(id).arg(time, 0, 'f', 8).arg(id % 3 ? "无" : "打折").arg(id % 3 ? 0 : 9.5)
+                       .arg(price).arg(id % 3 ? price : price * 0.95).arg(id % 4 ? "" : "开发票");
+            sql << QStringLiteral("insert into table_instance(id,order_id,table_id,table_name,start_time,state) "
+                                  "values(%1,%1,1,'101',%2,'TIS002')").arg(id).arg(time - 0.05, 0, 'f', 8);
+            for (int line = 0; line < 1 + id % 4; ++line)
+                sql << QStringLiteral("insert into menu_instance(id,consult_id,rela_type,menu_name,quantity,state) "
+                                      "values(%1,%2,'MIR003','%3',1,'MI001')")
+                           .arg(id * 10 + line).arg(id).arg(dishes[(id + line) % dishes.size()]);
+        }
+    }
+    TDatabaseCtrl().execute(sql.join(';'));
+}
+
+// A report window inside the main window, queried over the sample sales.
+QWidget* reportWith(int functionId) {
+    addSampleSales();
+    QWidget* main = mainWith(functionId);
+    if (auto* report = qobject_cast<ReportWindow*>(subForms[functionId].data())) report->findBtn->click();
+    return main;
+}
+
 template <class Dialog>
 QWidget* dialog() {
     logIn("admin", "admin");
@@ -176,6 +213,26 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          return main;
      }},
     {"login", [] { return new TloginForm; }},
+    {"sell",
+     [] {
+         // Lunch, 102 in use with a remark, 104 checked out; 102 selected.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{4, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setTableName(QString::number(100 + table));
+             ins.setStartTime(encodeDateTime(2024, 5, 10, 11, 35, 0));
+             ins.setState(state);
+             ins.setDescription(QStringLiteral("不要辣"));
+             TTableInsMgr::insert(ins);
+         }
+         QWidget* main = mainWith(1);
+         if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) sell->selectTable(2);
+         return main;
+     }},
+    {"sellReport", [] { return reportWith(8); }},
+    {"sellStatReport", [] { return reportWith(9); }},
+    {"menuInsStatReport", [] { return reportWith(10); }},
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
