@@ -17,6 +17,19 @@ QString trimmedOfControls(const QString& text) {
         --to;
     return text.mid(from, to - from);
 }
+
+// A caller-ID line is a tag, optional blanks, "=", optional blanks and the value, so
+// "NMBR = 8475550001" and "NMBR=8475550001" both carry a number; other tags ending
+// in NMBR (the dialled number) do not. "P" (private) and "O" (unavailable) are no number.
+bool callerNumberOf(const QString& line, QString& number) {
+    const int equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0 || trimmedOfControls(line.left(equals)) != QLatin1String("NMBR"))
+        return false;
+    number = trimmedOfControls(line.mid(equals + 1));
+    if (number == QLatin1String("P") || number == QLatin1String("O"))
+        number.clear();
+    return true;
+}
 }  // namespace
 
 TCallerLineBuffer::Result TCallerLineBuffer::feed(const QString& received) {
@@ -30,10 +43,10 @@ TCallerLineBuffer::Result TCallerLineBuffer::feed(const QString& received) {
         start = i + 1;
         if (line.contains(QLatin1String("RING")))
             result.ring = true;
-        const int at = line.indexOf(QLatin1String("NMBR="));
-        if (at >= 0) {
+        QString number;
+        if (callerNumberOf(line, number)) {
             result.hasNumber = true;
-            result.number = trimmedOfControls(line.mid(at + 5));
+            result.number = number;
         }
     }
     rest.remove(0, start);

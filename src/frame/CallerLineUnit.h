@@ -8,8 +8,8 @@ class TCallerLineBuffer {
 public:
     struct Result {
         bool ring = false;       // a complete line held "RING"
-        bool hasNumber = false;  // a complete "NMBR=" line arrived
-        QString number;          // its number, trimmed (the last one of the batch)
+        bool hasNumber = false;  // a complete "NMBR" line arrived
+        QString number;          // its number, trimmed (the last one of the batch); empty when withheld
     };
     // Feeds one read; reports what the complete lines of it (with earlier leftovers) held.
     Result feed(const QString& received);

@@ -40,6 +40,11 @@ TchangePasswordForm::TchangePasswordForm(QWidget* parent) : QWidget(parent, Qt::
 }
 
 void TchangePasswordForm::confirmBtnClick() {
+    // The form acts only for the user who opened it.
+    if (currentEmployeeId != employeeId) {
+        close();
+        return;
+    }
     // The old password is checked first, whatever the new ones hold.
     if (oldPasswrod->text() != currentPassword) {
         showMessage(QStringLiteral("旧密码有误！"));

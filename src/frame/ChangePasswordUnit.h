@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+#include "frame/GlobalsUnit.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -18,4 +20,7 @@ public:
 
     void confirmBtnClick();
     void cancelBtnClick();
+
+private:
+    int employeeId = currentEmployeeId;  // the user who opened the form
 };

@@ -1,6 +1,8 @@
 #include "frame/GeneralUnit.h"
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QValidator>
 
 #include "platform/Errors.h"
 
@@ -30,6 +32,19 @@ int digitAt(const QString& text, int i) {
     return c.unicode() - '0';
 }
 
+class NumberKeyValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        QString accepted;
+        for (QChar c : input) {
+            if (!isNumberKey(accepted, c)) return Invalid;
+            accepted += c;
+        }
+        return Acceptable;
+    }
+};
+
 bool isGuardModule(int module) {
     return module <= 3 || (module >= 46 && module <= 50) || module >= 93;
 }
@@ -43,11 +58,14 @@ bool isNumberKey(const QString& text, QChar key) {
     return key >= QLatin1Char('0') && key <= QLatin1Char('9');
 }
 
+void useNumberKeys(QLineEdit* edit) { edit->setValidator(new NumberKeyValidator(edit)); }
+
 void encodeEAN13(const QString& digits, QString& pattern) {
+    // A reused pattern must never draw the previous ticket's bars.
+    pattern.clear();
     const QString code = withoutLeadingBlanks(digits);
     if (code.size() != 13)
         return;
-    // Built aside, so a bad digit leaves the caller's pattern as it was.
     const char* const sets = parity[digitAt(code, 0)];
     QString result = QStringLiteral("101");
     for (int i = 1; i <= 6; ++i)

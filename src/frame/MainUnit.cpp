@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 #include <set>
 
@@ -106,6 +107,35 @@ void runEditCommand(EditCommand command) {
         else applyToEdit(p, command);
     }
 }
+
+// What the rights of one employee open: the granted function ids and "选项".
+struct FunctionRights {
+    std::set<int> granted;
+    bool option = false;
+};
+
+FunctionRights readRights(int employeeId) {
+    FunctionRights rights;
+    const FunctionEntry* entries = functionEntries();
+    for (int i = 0; i < functionCount; ++i)
+        if (TRightMgr::hasRight(employeeId, entries[i].rightKey)) rights.granted.insert(entries[i].functionId);
+    rights.option = TRightMgr::hasRight(employeeId, optionRightKey);
+    return rights;
+}
+
+// The sell and cashier windows are asked first, the others by id.
+const int closingOrder[functionCount] = {1, 6, 2, 3, 4, 5, 7, 8, 9, 10, 11};
+
+struct LoginState {
+    int id = currentEmployeeId;
+    QString name = currentUserName;
+    QString password = currentPassword;
+    void restore() const {
+        currentEmployeeId = id;
+        currentUserName = name;
+        currentPassword = password;
+    }
+};
 }  // namespace
 
 TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
@@ -197,6 +227,7 @@ void TmainForm::buildMenus() {
     connect(tools->addAction(QStringLiteral("修改密码")), &QAction::triggered, this,
             [this] { runGuarded([this] { changePasswordClick(); }); });
     optionItem = tools->addAction(QStringLiteral("选项"));
+    optionItem->setEnabled(false);  // only the right option enables it
     guarded(optionItem, &TmainForm::optionClick);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
@@ -273,22 +304,58 @@ void TmainForm::FormPaint() {
         TaboutForm about(this);
         about.showExclusive();
     }
+    const LoginState before;
     {
         TloginForm login(this);
         login.showExclusive();
     }
-    buildFunctionTree(currentEmployeeId);
+    if (before.id == 0 || before.id == currentEmployeeId) {
+        applyRights(currentEmployeeId);
+        return;
+    }
+    // A window that refuses to close keeps the old user logged in, so that no window
+    // stays usable by someone without its right.
+    bool allClosed = false;
+    try {
+        allClosed = applyRights(currentEmployeeId);
+    } catch (...) {
+        // applyRights asked every window to close; one that refused stays with the old user.
+        if (std::any_of(subForms + 1, subForms + functionCount + 1, [](const auto& form) { return !form.isNull(); }))
+            before.restore();
+        throw;
+    }
+    if (!allClosed) {
+        before.restore();
+        applyRights(currentEmployeeId);
+    }
 }
 
-void TmainForm::buildFunctionTree(int employeeId) {
+void TmainForm::buildFunctionTree(int employeeId) { applyRights(employeeId); }
+
+bool TmainForm::closeFunctionWindows(const std::set<int>& keep) {
+    bool allClosed = true;
+    for (int id : closingOrder)
+        if (subForms[id] && !keep.count(id) && !subForms[id]->close()) allClosed = false;
+    return allClosed;
+}
+
+bool TmainForm::applyRights(int employeeId) {
+    // Nothing is granted until the rights have been read: a failed read leaves "选项"
+    // disabled, the tree empty and no function window open.
     functionTree->clear();
-    std::set<int> granted;
+    optionItem->setEnabled(false);
+    FunctionRights rights;
+    try {
+        rights = readRights(employeeId);
+    } catch (...) {
+        closeFunctionWindows({});
+        throw;
+    }
     QMap<QString, QTreeWidgetItem*> groups;
     const FunctionEntry* entries = functionEntries();
     for (int i = 0; i < functionCount; ++i) {
         const FunctionEntry& e = entries[i];
-        if (!TRightMgr::hasRight(employeeId, e.rightKey)) continue;
-        granted.insert(e.functionId);
+        if (!rights.granted.count(e.functionId)) continue;
         QTreeWidgetItem* node;
         if (e.group.isEmpty()) {
             node = new QTreeWidgetItem(functionTree, QStringList(e.text));
@@ -303,10 +370,9 @@ void TmainForm::buildFunctionTree(int employeeId) {
         node->setData(0, Qt::UserRole, e.functionId);
     }
     functionTree->expandAll();
-    optionItem->setEnabled(TRightMgr::hasRight(employeeId, optionRightKey));
+    optionItem->setEnabled(rights.option);
     // A window whose right the user does not hold (any more) does not stay open.
-    for (int id = 1; id <= functionCount; ++id)
-        if (subForms[id] && !granted.count(id)) subForms[id]->close();
+    return closeFunctionWindows(rights.granted);
 }
 
 void TmainForm::functionTreeDblClick() {
@@ -316,7 +382,10 @@ void TmainForm::functionTreeDblClick() {
 }
 
 TparentForm* TmainForm::openFunction(int functionId) {
-    if (functionId < 1 || functionId > functionCount) return nullptr;
+    const FunctionEntry* entry = functionEntry(functionId);
+    if (!entry) return nullptr;
+    // Checked here, so a window that opens another one cannot skip the right.
+    if (!TRightMgr::hasRight(currentEmployeeId, entry->rightKey)) return nullptr;
     QPointer<TparentForm>& slot = subForms[functionId];
     if (!slot) {
         TparentForm* form = createFunctionWindow(functionId);
@@ -334,6 +403,8 @@ void TmainForm::lockClick() {
 }
 
 void TmainForm::switchUserClick() {
+    // A half-filled password form belongs to the user leaving the screen.
+    for (TchangePasswordForm* form : findChildren<TchangePasswordForm*>()) form->close();
     loginDone = false;
     FormPaint();
 }
@@ -347,6 +418,7 @@ TchangePasswordForm* TmainForm::changePasswordClick() {
 }
 
 void TmainForm::optionClick() {
+    if (!optionItem->isEnabled()) return;
     std::unique_ptr<TexclusiveForm> dialog(createOptionsDialog());
     if (dialog) dialog->showExclusive();
 }
@@ -367,9 +439,14 @@ void TmainForm::refreshTimerTimer() {
 }
 
 void TmainForm::closeEvent(QCloseEvent* event) {
+    // Every function window is asked (an unsaved bill may refuse): one refusal cancels the exit.
+    bool allClosed = true;
+    runGuarded([&] { allClosed = closeFunctionWindows({}); });
+    if (!allClosed) {
+        event->ignore();
+        return;
+    }
     runGuarded([this] {
-        if (subForms[1]) subForms[1]->close();
-        if (subForms[6]) subForms[6]->close();
         if (existModem) closeModem();
     });
     event->accept();
@@ -413,7 +490,10 @@ void TmainForm::MSCommComm() {
     restartTelephoneTimer();
     guestInforGroupBox->show();
     incomingTelephone = lines.number;
-    if (std::optional<TPOGuest> guest = TGuestMgr::getGuestByTelephone(lines.number)) {
+    // A private or unavailable number is no number: no guest is looked up for it.
+    std::optional<TPOGuest> guest;
+    if (!lines.number.isEmpty()) guest = TGuestMgr::getGuestByTelephone(lines.number);
+    if (guest) {
         guestName->setText(guest->getName());
         telephone->setText(guest->getTelephone());
         address->setPlainText(guest->getAddress());

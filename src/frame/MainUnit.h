@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <set>
 
 #include "frame/CallerLineUnit.h"
 
@@ -68,6 +69,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Builds the tree and "选项" from the employee's rights and asks the windows they do
+    // not cover to close; false when one refused. Fails closed when the rights cannot be read.
+    bool applyRights(int employeeId);
+    // Asks every open function window not in keep to close, the sell and cashier
+    // windows first; false when one refused.
+    bool closeFunctionWindows(const std::set<int>& keep);
     void buildMenus();
     void buildToolBar();
     void buildLeftPanel(QWidget* parent);

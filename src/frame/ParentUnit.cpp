@@ -1,16 +1,28 @@
 #include "frame/ParentUnit.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include "frame/GlobalsUnit.h"
 #include "frame/MainUnit.h"
 
+namespace {
+const QSize plainSize(696, 480);
+}
+
 TparentForm::TparentForm(QWidget* parent) : QWidget(parent) {
-    resize(696, 480);
+    resize(plainSize);
+    // Only a size the derived window sets itself counts as chosen (see openingSize).
+    setAttribute(Qt::WA_Resized, false);
     setAttribute(Qt::WA_DeleteOnClose);
     FormCreate();
+}
+
+TparentForm::~TparentForm() {
+    // A derived constructor that threw leaves the frame without its window: it goes too.
+    if (QMdiSubWindow* sub = subWindow()) sub->deleteLater();
 }
 
 void TparentForm::FormCreate() {
@@ -19,11 +31,36 @@ void TparentForm::FormCreate() {
 
 QMdiSubWindow* TparentForm::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
+QSize TparentForm::openingSize() const {
+    if (testAttribute(Qt::WA_Resized)) return size();
+    if (layout()) return sizeHint().expandedTo(minimumSizeHint());
+    return plainSize;
+}
+
+void TparentForm::fitFrame(QMdiSubWindow* sub) {
+    // The MDI area sized the frame when the window was still empty: size it now from
+    // the finished window, frame borders and title bar added.
+    const QSize wanted = openingSize();
+    sub->resize(wanted);
+    if (sub->layout()) sub->layout()->activate();
+    sub->resize(wanted + (sub->size() - size()));
+    framed = true;
+}
+
+void TparentForm::setVisible(bool visible) {
+    // Alone (no main window) the window opens at the same size it would in the MDI area.
+    if (visible && !subWindow() && !testAttribute(Qt::WA_Resized)) resize(openingSize());
+    QWidget::setVisible(visible);
+}
+
 void TparentForm::showInFront() {
     QMdiSubWindow* sub = subWindow();
+    if (sub && !framed) fitFrame(sub);
     QWidget* frame = sub ? static_cast<QWidget*>(sub) : this;
     if (showMaximizedChild)
         frame->showMaximized();
+    else if (frame->isMinimized())
+        frame->showNormal();
     else
         frame->show();
     show();

@@ -12,12 +12,19 @@ class TparentForm : public QWidget {
     Q_OBJECT
 public:
     explicit TparentForm(QWidget* parent = nullptr);
+    ~TparentForm() override;
 
     // The main window gives the window its entry right after creating it.
     void setSubForm(QPointer<TparentForm>* slot) { subFormSlot = slot; }
 
-    // Shows the window (maximised when the window asks for it) and brings it forward.
+    // Shows the window (maximised when the window asks for it, restored when it was
+    // minimised) and brings it forward. The first time it sizes the MDI frame to
+    // openingSize().
     void showInFront();
+    // The size the window opens at: the size it set itself, else what its layout
+    // asks for, else 696 x 480.
+    QSize openingSize() const;
+    void setVisible(bool visible) override;
 
 protected:
     // Makes the window an MDI child of the main window (a top-level window when no
@@ -33,5 +40,8 @@ protected:
     bool showMaximizedChild = false;
 
 private:
+    void fitFrame(QMdiSubWindow* sub);
+
     QPointer<TparentForm>* subFormSlot = nullptr;
+    bool framed = false;  // the frame has been sized to the finished window
 };

@@ -4,13 +4,20 @@
 
 namespace {
 std::function<void()> terminateHandler;
+bool terminating = false;
 }
 
 void terminateApplication() {
+    terminating = true;
     if (terminateHandler)
         terminateHandler();
     else
         QCoreApplication::exit(0);
 }
 
-void setTerminateHandler(std::function<void()> handler) { terminateHandler = std::move(handler); }
+bool terminationRequested() { return terminating; }
+
+void setTerminateHandler(std::function<void()> handler) {
+    terminateHandler = std::move(handler);
+    terminating = false;
+}

@@ -5,5 +5,9 @@
 // first, so code after a nested dialog still runs once before the program stops.
 void terminateApplication();
 
+// True once the application was asked to end.
+bool terminationRequested();
+
 // Tests record the request instead of ending their process; empty restores the real one.
+// Either way the program counts as running again.
 void setTerminateHandler(std::function<void()> handler);

@@ -58,7 +58,6 @@ void TIconListView::clear() {
     pressItem = nullptr;
     dragging = false;
     items.clear();
-    ++generation;
     itemChanged();
 }
 
@@ -90,7 +89,6 @@ void TIconListView::removeItem(TIconListItem* it) {
         dragging = false;
     }
     items.erase(items.begin() + i);
-    ++generation;
     itemChanged();
 }
 
@@ -249,18 +247,18 @@ void TIconListView::selectByUser(TIconListItem* it) {
     TIconListItem* old = selected;
     selected = it;
     viewport()->update();
-    unsigned gen = generation;
     if (old) emit itemSelected(old, false);
-    // A handler may have emptied the view; then the new item is gone too.
-    if (it && gen == generation) emit itemSelected(it, true);
+    // A handler may have removed items: the new one is reported only while it is still
+    // there and selected (removing it clears the selection).
+    if (it && selected == it && indexOf(it) >= 0) emit itemSelected(it, true);
 }
 
 void TIconListView::mousePressEvent(QMouseEvent* event) {
     QPoint pos = mapToContents(event->position().toPoint());
     TIconListItem* hit = itemAt(pos);
-    unsigned gen = generation;
     selectByUser(hit);
-    pressItem = (gen == generation && event->button() == Qt::LeftButton) ? hit : nullptr;
+    // The handlers may have removed the pressed item.
+    pressItem = (hit && indexOf(hit) >= 0 && event->button() == Qt::LeftButton) ? hit : nullptr;
     pressPos = pos;
     dragging = false;
     emit mousePressed(pos, event->button());

@@ -131,9 +131,6 @@ private:
     std::vector<std::unique_ptr<TIconListItem>> items;
     QList<QPixmap> images;
     TIconListItem* selected = nullptr;
-    // Bumped whenever items are deleted, so that a pointer held across a signal
-    // can be known to be stale.
-    unsigned generation = 0;
     bool dragOn = false;
     TIconListItem* pressItem = nullptr;
     QPoint pressPos;

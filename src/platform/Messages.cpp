@@ -4,12 +4,23 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "platform/AppControl.h"
 #include "platform/Errors.h"
 
 namespace {
 MessageHandler currentHandler;
 
+// What a box answers when nobody can press a button: Cancel or No where it has them.
+int refusal(MsgButtons buttons) {
+    if (buttons == MsgOkCancel || buttons == MsgYesNoCancel) return AnsCancel;
+    if (buttons == MsgYesNo) return AnsNo;
+    return AnsOk;
+}
+
 int realBox(const MessageRequest& r) {
+    // Once the program was asked to quit, a box would close at once unanswered: it
+    // must not count as a yes or an OK.
+    if (terminationRequested()) return refusal(r.buttons);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         std::fprintf(stderr, "%s\n", r.text.toLocal8Bit().constData());
         return r.buttons == MsgYesNo || r.buttons == MsgYesNoCancel ? AnsYes : AnsOk;
@@ -31,7 +42,8 @@ int realBox(const MessageRequest& r) {
     case QMessageBox::Yes: return AnsYes;
     case QMessageBox::No: return AnsNo;
     case QMessageBox::Cancel: return AnsCancel;
-    default: return AnsOk;
+    case QMessageBox::Ok: return AnsOk;
+    default: return refusal(r.buttons);  // closed without a button
     }
 }
 }  // namespace

@@ -16,6 +16,16 @@ TSerialPort::TSerialPort(QObject* parent) : QObject(parent), serial(std::make_un
         if (threshold >= 1)
             emit OnComm();
     });
+    // An unplugged modem (a read error or a hang-up) would raise the same error on every
+    // turn of the event loop: the port closes once, quietly, and a later open starts afresh.
+    // Queued, so the port is not closed inside its own notification.
+    connect(serial.get(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError)
+            return;
+        serial->clearError();
+        if (serial->isOpen())
+            serial->close();
+    }, Qt::QueuedConnection);
 }
 
 TSerialPort::~TSerialPort() {

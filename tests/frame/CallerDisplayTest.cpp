@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <time.h>
 
 #include "../platform/PtyModem.h"
 #include "frame/FrameFixture.h"
@@ -30,9 +31,9 @@ protected:
         if (existModem) main.openModem();
     }
     // The modem sends one batch; the events run until the main window has read it.
-    void modemSends(TmainForm& main, const QByteArray& bytes) {
+    void modemSends(TmainForm& main, const QByteArray& bytes, PtyModem* through = nullptr) {
         QSignalSpy comm(main.MSComm, &TSerialPort::OnComm);
-        modem.sends(bytes);
+        (through ? *through : modem).sends(bytes);
         ASSERT_TRUE(comm.wait(5000));
         QCoreApplication::processEvents();
     }
@@ -42,6 +43,7 @@ protected:
                             main.telephone->text(), main.address->toPlainText(), incomingTelephone})
             .join("|");
     }
+    const QByteArray config = "[MSCOMM]\nExistModem=1\nModemPort=2\nModemCommand=AT#CID=1\n";
     PtyModem modem{2};
     QTemporaryDir folder;
 };
@@ -89,4 +91,44 @@ TEST_F(CallerDisplayTest, NoConfigOrAMissingPortLeavesTheProgramWithoutModem) {
     }
     EXPECT_EQ(modemPort, 5);
     EXPECT_EQ(answers.count(), 0);  // all of it silent
+}
+
+TEST_F(CallerDisplayTest, BlanksAroundTheEqualsSignAndWithheldNumbersOnTheShownMainWindow) {
+    exec("insert into guest (id,name,address,telephone) values (8,'吴女士','南京路1号','13800138000');"
+         "insert into guest (id,name,address,telephone) values (9,'无电话','','')");
+    TmainForm main;
+    start(main, config);
+    showLoggedIn(main, "admin", "admin");
+    ASSERT_TRUE(main.MSComm);
+    modemSends(main, "\r\nRING\r\n\r\nNMBR = 13800138000\r\n");
+    EXPECT_EQ(panel(main), "shown|吴女士|13800138000|南京路1号|13800138000");
+    // A withheld number is no number: nothing of the last caller, and no guest without a telephone.
+    modemSends(main, "\r\nRING\r\n\r\nNMBR=P\r\n");
+    EXPECT_EQ(panel(main), "shown||||");
+}
+
+TEST_F(CallerDisplayTest, AnUnpluggedModemClosesThePortOnceAndLeavesTheProgramIdle) {
+    TmainForm main;
+    start(main, config);
+    showLoggedIn(main, "admin", "admin");
+    ASSERT_TRUE(main.MSComm && main.MSComm->portOpen());
+    ::close(modem.master);  // the modem is unplugged
+    modem.master = -1;
+    auto cpuSeconds = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return double(t.tv_sec) + t.tv_nsec / 1e9;
+    };
+    const double before = cpuSeconds();
+    QEventLoop twoSeconds;
+    QTimer::singleShot(2000, &twoSeconds, &QEventLoop::quit);
+    twoSeconds.exec();
+    EXPECT_LT(cpuSeconds() - before, 0.1);
+    EXPECT_FALSE(main.MSComm->portOpen());
+    EXPECT_EQ(answers.count(), 0);
+
+    PtyModem pluggedIn(2);  // a later start opens the port again
+    ASSERT_NO_THROW(main.MSComm->setPortOpen(true));
+    modemSends(main, "NMBR=13812345678\r\n", &pluggedIn);
+    EXPECT_EQ(panel(main), "shown|周先生|13812345678|北京路8号|13812345678");
 }

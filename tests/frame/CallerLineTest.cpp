@@ -35,5 +35,17 @@ TEST(CallerLine, TextWithoutLineEndsCannotGrowWithoutBound) {
     TCallerLineBuffer buffer;
     for (int i = 0; i < 100; ++i) buffer.feed(QString(1000, 'x'));
     EXPECT_LE(buffer.pending().size(), 4096);
-    EXPECT_EQ(buffer.feed("NMBR=123\r\n").number, "123");
+    EXPECT_EQ(buffer.feed("\r\nNMBR=123\r\n").number, "123");
+}
+
+TEST(CallerLine, BlanksAroundTheEqualsSignAndWithheldNumbers) {
+    TCallerLineBuffer buffer;
+    EXPECT_EQ(buffer.feed("NMBR = 8475550001\r\n").number, "8475550001");
+    EXPECT_EQ(buffer.feed("  NMBR\t=\t13800138000 \r\n").number, "13800138000");
+    for (const char* withheld : {"NMBR=P\r\n", "NMBR = O\r\n"}) {
+        auto r = buffer.feed(withheld);
+        EXPECT_TRUE(r.hasNumber) << withheld;  // a call, without a number
+        EXPECT_EQ(r.number, "") << withheld;
+    }
+    EXPECT_FALSE(buffer.feed("DDN_NMBR=5551234\r\n").hasNumber);  // the dialled number is not the caller's
 }

@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 
+#include "frame/AboutUnit.h"
 #include "frame/DialogScript.h"
 #include "frame/FunctionWindowsUnit.h"
 #include "frame/GlobalsUnit.h"
@@ -36,9 +38,11 @@ protected:
         TexclusiveForm::setDialogDriver(nullptr);
         SampleDbTest::TearDown();
     }
+    // Key by key; keyClicks knows Latin-1 keys only, so other characters come as
+    // the text of a key, as from an input method.
     static void type(QLineEdit* edit, const QString& text) {
         edit->clear();
-        QTest::keyClicks(edit, text);
+        for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     static void logIn(TloginForm* d, const QString& user, const QString& password) {
@@ -52,6 +56,23 @@ protected:
         script.expect<TloginForm>([&](TloginForm* d) { logIn(d, user, password); });
         TloginForm().showExclusive();
     }
+    // The about box then the login dialog, as the first paint and a user switch show
+    // them; an empty user cancels the login.
+    static void aboutThenLogin(const QString& user, const QString& password, const std::function<void()>& action) {
+        DialogScript script;
+        script.expect<TaboutForm>([](TaboutForm* d) { click(d->okBtn); });
+        script.expect<TloginForm>([=](TloginForm* d) { user.isEmpty() ? click(d->cancelBtn) : logIn(d, user, password); });
+        action();
+    }
+    // Shows the main window as the program does, logging in through its first paint.
+    static void showLoggedIn(TmainForm& main, const QString& user, const QString& password) {
+        main.resize(1024, 700);
+        aboutThenLogin(user, password, [&] {
+            main.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return main.loginDone; }));
+        });
+    }
     // Runs pending deleteLater()s, so freed windows are really gone.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -59,22 +80,28 @@ protected:
     QStringList webPages;
 };
 
-// A function window that counts how often it is made and notes the order of closing.
+// A function window that counts how often it is made and notes the order of closing;
+// the ids in `refusing` refuse to close (an unsaved bill).
 class DummyForm : public TparentForm {
 public:
     explicit DummyForm(int functionId) : id(functionId) { ++created; }
     static inline int created = 0;
     static inline QList<int> closedIds;
+    static inline QSet<int> refusing;
     static void registerFor(const QList<int>& ids) {
         created = 0;
         closedIds.clear();
+        refusing.clear();
         for (int id : ids) registerFunctionWindow(id, [id] { return new DummyForm(id); });
     }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         closedIds << id;
-        TparentForm::closeEvent(event);
+        if (refusing.contains(id))
+            event->ignore();
+        else
+            TparentForm::closeEvent(event);
     }
 
 private:

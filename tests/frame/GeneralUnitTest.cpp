@@ -20,7 +20,7 @@ const QString ticketPattern = QStringLiteral(
     "1110010" "1110010" "1110010" "1100110" "1101100" "1000010" "101");
 }  // namespace
 
-TEST(EAN13, EncodesThirteenDigitsAndIgnoresOtherLengths) {
+TEST(EAN13, EncodesThirteenDigitsAndClearsThePatternForAnythingElse) {
     QString pattern;
     encodeEAN13("6900100000123", pattern);
     EXPECT_EQ(pattern, ticketPattern);
@@ -30,15 +30,18 @@ TEST(EAN13, EncodesThirteenDigitsAndIgnoresOtherLengths) {
     encodeEAN13("0123456789012", pattern);
     EXPECT_EQ(pattern.mid(3, 42), QString("0011001" "0010011" "0111101" "0100011" "0110001" "0101111"));
 
-    QString kept = "old";
-    // Trailing blanks count: the last one is 14 characters.
-    for (const char* wrong : {"690010000012", "69001000001234", "6900100000123 "}) {
-        encodeEAN13(wrong, kept);
-        EXPECT_EQ(kept, "old") << wrong;
+    // A reused pattern never keeps the previous ticket's bars. Trailing blanks count:
+    // the last one is 14 characters.
+    for (const char* wrong : {"690010000012", "69001000001234", "6900100000123 ", "69001000001x3", "+900100000123"}) {
+        QString reused = ticketPattern;
+        try {
+            encodeEAN13(wrong, reused);
+            EXPECT_EQ(QString(wrong).size() == 13, false) << wrong;
+        } catch (const SystemError&) {
+            EXPECT_EQ(QString(wrong).size(), 13) << wrong;  // only a bad digit throws
+        }
+        EXPECT_EQ(reused, "") << wrong;
     }
-    EXPECT_THROW(encodeEAN13("69001000001x3", kept), SystemError);
-    EXPECT_THROW(encodeEAN13("+900100000123", kept), SystemError);
-    EXPECT_EQ(kept, "old");
 }
 
 TEST(EAN13, DrawsGuardBarsTenPixelsLonger) {

@@ -1,10 +1,14 @@
 #include <QAction>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTreeWidget>
 
 #include "data/DatabaseCtrlUnit.h"
 #include "frame/AboutUnit.h"
+#include "frame/ChangePasswordUnit.h"
 #include "frame/ClickLabelUnit.h"
 #include "frame/FrameFixture.h"
 #include "frame/LockUnit.h"
@@ -31,16 +35,35 @@ protected:
         main.functionTree->setCurrentItem(found.first());
         emit main.functionTree->itemDoubleClicked(found.first(), 0);
     }
-    // The about box then the login dialog, as the first paint and a user switch show
-    // them; an empty user cancels the login.
-    static void aboutThenLogin(const QString& user, const QString& password, const std::function<void()>& action) {
-        DialogScript script;
-        script.expect<TaboutForm>([](TaboutForm* d) { click(d->okBtn); });
-        script.expect<TloginForm>([=](TloginForm* d) { user.isEmpty() ? click(d->cancelBtn) : logIn(d, user, password); });
-        action();
+    // The main window's picture, for a person to look at, when HELAN_SHOTS names a folder.
+    static void keepPicture(TmainForm& main, const QString& name) {
+        if (qEnvironmentVariableIsSet("HELAN_SHOTS")) main.grab().save(qEnvironmentVariable("HELAN_SHOTS") + "/" + name);
     }
     const QStringList fullTree{"收银台",   "营业管理", "传菜管理", "预订管理", "扎账管理",
                                "后台维护[菜单维护,桌台维护,员工管理]", "报表统计[营业清单,营业额统计,营业菜单统计]"};
+};
+
+// A function window with a layout whose list asks for room.
+class LaidOutForm : public TparentForm {
+public:
+    LaidOutForm() {
+        setWindowTitle("桌台维护");
+        auto* grid = new QGridLayout(this);
+        grid->addWidget(new QLabel("名称："), 0, 0);
+        grid->addWidget(new QLineEdit, 0, 1);
+        auto* list = new QListWidget;
+        list->addItems({"101", "102", "牡丹厅"});
+        list->setMinimumSize(520, 360);
+        grid->addWidget(list, 1, 0, 1, 2);
+    }
+};
+
+class FailingForm : public TparentForm {
+public:
+    FailingForm() {
+        new QLabel("x", this);
+        throw SystemError("窗口无法打开");
+    }
 };
 }  // namespace
 
@@ -84,7 +107,7 @@ TEST_F(MainFormTest, TreeHoldsOnlyGrantedFunctionsAndNeededGroups) {
 TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
     DummyForm::registerFor({1});
     TmainForm main;
-    main.buildFunctionTree(1);
+    showLoggedIn(main, "admin", "admin");
     for (int round = 1; round <= 2; ++round) {
         doubleClick(main, "营业管理");
         doubleClick(main, "营业管理");
@@ -125,7 +148,7 @@ TEST_F(MainFormTest, SwitchUserClosesOnlyTheWindowsTheNewUserMayNotUse) {
     aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
     EXPECT_EQ(currentEmployeeId, 2);
     EXPECT_EQ(tree(main), QStringList({"营业管理", "传菜管理", "预订管理"}));
-    EXPECT_EQ(DummyForm::closedIds, QList<int>({5, 6}));
+    EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));  // the cashier first
     EXPECT_FALSE(subForms[5] || subForms[6]);
     flushDeletes();
     EXPECT_TRUE(sell && subForms[1] == sell);
@@ -135,11 +158,11 @@ TEST_F(MainFormTest, SwitchUserClosesOnlyTheWindowsTheNewUserMayNotUse) {
 TEST_F(MainFormTest, ClosingTheMainWindowClosesSellThenCashier) {
     DummyForm::registerFor({1, 2, 6});
     TmainForm main;
-    main.buildFunctionTree(1);
+    showLoggedIn(main, "admin", "admin");
     for (int id : {6, 2, 1}) main.openFunction(id);
     main.exitClick();
-    EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6}));
-    EXPECT_TRUE(subForms[2]);  // the rest go with the main window
+    EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6, 2}));
+    EXPECT_FALSE(main.isVisible());
 }
 
 TEST_F(MainFormTest, ClockShowsTimeAndUser) {
@@ -173,4 +196,143 @@ TEST_F(MainFormTest, MenuCommandsLockOptionsWebPageAndConnectionCount) {
     }
     QTest::mouseClick(main.titlePanel, Qt::LeftButton);
     EXPECT_EQ(answers.last(), "0");
+}
+
+TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
+    registerFunctionWindow(3, [] { return new LaidOutForm; });
+    registerFunctionWindow(4, [] { return new FailingForm; });
+    DummyForm::registerFor({1});
+    {
+        LaidOutForm alone;  // without a main window, as in tests of one window: the same sizes
+        alone.show();
+        EXPECT_EQ(alone.size(), alone.sizeHint());
+        DummyForm bare(1);
+        new QLabel("101", &bare);
+        bare.show();
+        EXPECT_EQ(bare.size(), QSize(696, 480));
+    }
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    TparentForm* form = main.openFunction(3);
+    ASSERT_TRUE(form);
+    QMdiSubWindow* frame = main.mdiArea()->activeSubWindow();
+    const QSize wanted = form->sizeHint();
+    EXPECT_GE(wanted.width(), 520);
+    EXPECT_EQ(form->size(), wanted);
+    keepPicture(main, "frame-laid-out-window.png");
+
+    frame->showMaximized();
+    frame->showNormal();
+    EXPECT_EQ(form->size(), wanted);
+    frame->showMinimized();
+    EXPECT_EQ(main.openFunction(3), form);  // again from the tree: restored
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_EQ(form->size(), wanted);
+
+    EXPECT_EQ(main.openFunction(1)->size(), QSize(696, 480));  // no layout, no size of its own
+
+    // A window whose construction fails leaves no empty frame behind.
+    EXPECT_FALSE(runGuarded([&] { main.openFunction(4); }));
+    EXPECT_EQ(answers.last(), "窗口无法打开");
+    flushDeletes();
+    EXPECT_FALSE(subForms[4]);
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
+}
+
+TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
+    DummyForm::registerFor({1, 5, 6, 8});
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    for (int id : {8, 6, 5, 1}) main.openFunction(id);
+    DummyForm::refusing = {6};  // an unsaved bill in the cashier window
+    main.exitClick();
+    EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6, 5, 8}));  // every window is asked, sell and cashier first
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(subForms[6]);
+
+    // zhangsan may not use the cashier: while it refuses, the administrator stays logged in.
+    main.openFunction(5);
+    DummyForm::closedIds.clear();
+    aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
+    EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));
+    EXPECT_EQ(currentEmployeeId, 1);
+    EXPECT_EQ(currentUserName, "管理员");
+    EXPECT_EQ(tree(main), fullTree);
+    EXPECT_TRUE(subForms[6]);
+
+    DummyForm::refusing.clear();
+    aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
+    EXPECT_EQ(currentEmployeeId, 2);
+    EXPECT_FALSE(subForms[6]);
+    main.exitClick();
+    EXPECT_FALSE(main.isVisible());
+}
+
+TEST_F(MainFormTest, RightsFailClosed) {
+    DummyForm::registerFor({1, 5});
+    TmainForm main;
+    EXPECT_FALSE(main.optionItem->isEnabled());  // nobody logged in yet
+    showLoggedIn(main, "admin", "admin");
+    EXPECT_TRUE(main.optionItem->isEnabled());
+    main.openFunction(1);
+    main.openFunction(5);
+    {
+        // zhangsan logs in, then his rights cannot be read.
+        DialogScript script;
+        script.expect<TaboutForm>([](TaboutForm* d) { click(d->okBtn); });
+        script.expect<TloginForm>([&](TloginForm* d) {
+            logIn(d, "zhangsan", "123");
+            exec("alter table employee_right rename to lost_right");
+        });
+        EXPECT_FALSE(runGuarded([&] { main.switchUserClick(); }));
+    }
+    EXPECT_EQ(answers.seen.last().kind, MsgError);
+    EXPECT_FALSE(main.optionItem->isEnabled());
+    EXPECT_TRUE(tree(main).isEmpty());
+    EXPECT_FALSE(subForms[1] || subForms[5]);
+    EXPECT_FALSE(runGuarded([&] { main.openFunction(1); }));
+    EXPECT_FALSE(subForms[1]);
+
+    // openFunction checks the right itself, for windows that open other windows.
+    exec("alter table lost_right rename to employee_right");
+    DummyForm::created = 0;
+    EXPECT_EQ(main.openFunction(5), nullptr);
+    EXPECT_TRUE(main.openFunction(1));
+    EXPECT_EQ(DummyForm::created, 1);
+    main.optionClick();  // disabled: opens nothing, even called directly
+}
+
+TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    QPointer<TchangePasswordForm> form = main.changePasswordClick();
+    QPointer<TchangePasswordForm> loose = new TchangePasswordForm;  // one the main window does not own
+    loose->show();
+    for (TchangePasswordForm* f : {form.data(), loose.data()}) {
+        type(f->oldPasswrod, "admin");
+        type(f->newPassword, "x");
+        type(f->validatePassword, "x");
+    }
+    aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
+    flushDeletes();
+    EXPECT_FALSE(form);
+    type(loose->oldPasswrod, "123");  // zhangsan finishes the administrator's form
+    click(loose->confirmBtn);
+    flushDeletes();
+    EXPECT_FALSE(loose);
+    EXPECT_EQ(rows("select id, password from employee where id in (1, 2) order by id"), QStringList({"1|admin", "2|123"}));
+    EXPECT_EQ(currentPassword, "123");
+    EXPECT_EQ(answers.count(), 0);
+}
+
+TEST_F(MainFormTest, BoxesAfterAQuitRequestAnswerCancelOrNo) {
+    TmainForm main;
+    showLoggedIn(main, "", "");  // the login cancelled at start asks the program to quit
+    EXPECT_EQ(quitRequests, 1);
+    answers.uninstall();  // the real boxes, which nobody could answer now
+    EXPECT_EQ(showMessage("保存吗？", "", MsgYesNoCancel, MsgQuestion), AnsCancel);
+    EXPECT_EQ(showMessage("删除吗？", "", MsgYesNo, MsgQuestion), AnsNo);
+    EXPECT_EQ(showMessage("继续吗？", "", MsgOkCancel), AnsCancel);
+    EXPECT_EQ(showMessage("完成"), AnsOk);
+    answers.install();
 }

@@ -91,3 +91,17 @@ TEST_F(IconListViewTest, RendersIconsAboveCaptions) {
     EXPECT_GT(inked, 20);
     if (qEnvironmentVariableIsSet("HELAN_GRAB_DIR")) shot.save(qEnvironmentVariable("HELAN_GRAB_DIR") + "/iconview.png");
 }
+
+TEST_F(IconListViewTest, AHandlerRemovingOnlyTheDeselectedItemStillGetsTheNewSelection) {
+    Selections selections;
+    view.setSelectedItem(a);
+    QObject::connect(&view, &TIconListView::itemSelected, [&](TIconListItem* i, bool on) {
+        selections << qMakePair(i, on);
+        if (!on) view.removeItem(i);  // e.g. a table that left the map with the deselection
+    });
+    TIconListItem* gone = a;
+    click(centreOf(b));
+    EXPECT_EQ(selections, (Selections{{gone, false}, {b, true}}));
+    EXPECT_EQ(view.selectedItem(), b);
+    EXPECT_EQ(view.count(), 1);
+}

@@ -1,0 +1,166 @@
+#include "platform/StringGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+namespace {
+const QColor fixedColour(0xe6, 0xe6, 0xe6);
+}
+
+TStringGrid::TStringGrid(int colCount, QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(22);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setRowSelect(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setColCount(colCount);
+    setRowCount(1);
+}
+
+void TStringGrid::setColCount(int count) {
+    QSignalBlocker block(this);
+    setColumnCount(count);
+    for (int r = 0; r < rowCount(); ++r) styleRow(r);
+}
+
+void TStringGrid::setRowCount(int count) {
+    count = std::max(count, 0);
+    QSignalBlocker block(this);
+    const int before = rowCount();
+    QTableWidget::setRowCount(count);
+    objects.resize(size_t(count));
+    for (int r = before; r < count; ++r) styleRow(r);
+    keepSelectionInRange();
+}
+
+QTableWidgetItem* TStringGrid::itemAt(int col, int row) {
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        QSignalBlocker block(this);
+        setItem(row, col, it);
+    }
+    return it;
+}
+
+QString TStringGrid::cell(int col, int row) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text() : QString();
+}
+
+void TStringGrid::setCell(int col, int row, const QString& text) {
+    if (col < 0 || col >= colCount() || row < 0 || row >= rowCount()) return;
+    QSignalBlocker block(this);
+    itemAt(col, row)->setText(text);
+    styleRow(row);
+}
+
+void TStringGrid::setTitles(const QStringList& titles) {
+    for (int c = 0; c < titles.size() && c < colCount(); ++c) {
+        setCell(c, 0, titles[c]);
+        fitTitle(c);
+    }
+}
+
+void TStringGrid::setColWidths(const std::vector<int>& widths) {
+    for (int c = 0; c < int(widths.size()) && c < colCount(); ++c) {
+        setColumnWidth(c, widths[size_t(c)]);
+        fitTitle(c);
+    }
+}
+
+// The widths were chosen for a smaller font than Chinese text needs here; a title
+// cut to "…" would leave the column unnamed.
+void TStringGrid::fitTitle(int col) {
+    const int needed = fontMetrics().horizontalAdvance(cell(col, 0)) + 12;
+    if (columnWidth(col) < needed) setColumnWidth(col, needed);
+}
+
+void TStringGrid::setFixedRows(int count) {
+    fixed = std::clamp(count, 0, 1);
+    QSignalBlocker block(this);
+    if (rowCount() > 0) styleRow(0);
+    keepSelectionInRange();
+}
+
+void TStringGrid::setFixedCol(bool on) {
+    fixedCol = on;
+    QSignalBlocker block(this);
+    for (int r = 0; r < rowCount(); ++r) styleRow(r);
+}
+
+// Fixed cells are grey and cannot be selected, like a title bar of the grid.
+void TStringGrid::styleRow(int row) {
+    for (int c = 0; c < colCount(); ++c) {
+        const bool isFixed = (row < fixed) || (fixedCol && c == 0);
+        QTableWidgetItem* it = itemAt(c, row);
+        it->setBackground(isFixed ? QBrush(fixedColour) : QBrush());
+        Qt::ItemFlags flags = Qt::ItemIsEnabled;
+        if (row >= fixed) flags |= Qt::ItemIsSelectable;
+        it->setFlags(flags);
+    }
+}
+
+int TStringGrid::row() const {
+    const int r = currentRow();
+    return r < 0 ? 0 : r;
+}
+
+void TStringGrid::setRow(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    QSignalBlocker block(this);
+    setCurrentCell(row, std::max(currentColumn(), 0));
+}
+
+void TStringGrid::keepSelectionInRange() {
+    const int rows = rowCount();
+    if (rows <= 1) {
+        setCurrentCell(-1, -1);
+        return;
+    }
+    int r = currentRow();
+    if (r < 1) r = 1;
+    if (r >= rows) r = rows - 1;
+    if (r != currentRow()) setCurrentCell(r, std::max(currentColumn(), 0));
+}
+
+void TStringGrid::removeRow(int row) {
+    const int rows = rowCount();
+    if (row < 1 || row >= rows) return;
+    QSignalBlocker block(this);
+    for (int r = row; r < rows - 1; ++r) {
+        for (int c = 1; c < colCount(); ++c) itemAt(c, r)->setText(cell(c, r + 1));
+        objects[size_t(r)] = objects[size_t(r + 1)];
+    }
+    // The last row goes with its number; the numbers above it stay 1..n.
+    setRowCount(rows - 1);
+}
+
+void TStringGrid::setRowSelect(bool on) {
+    setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+}
+
+void TStringGrid::reportIfMoved(int before) {
+    if (currentRow() != before && currentRow() >= 1) emit rowSelected(currentRow());
+}
+
+void TStringGrid::mousePressEvent(QMouseEvent* event) {
+    // A click on the title row or below the last row keeps the selection.
+    const int clicked = rowAt(event->position().toPoint().y());
+    if (clicked < fixed) {
+        event->accept();
+        return;
+    }
+    const int before = currentRow();
+    QTableWidget::mousePressEvent(event);
+    reportIfMoved(before);
+}
+
+void TStringGrid::keyPressEvent(QKeyEvent* event) {
+    const int before = currentRow();
+    QTableWidget::keyPressEvent(event);
+    reportIfMoved(before);
+}
