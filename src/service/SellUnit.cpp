@@ -26,6 +26,7 @@
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
+#include "reservation/ReserveUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsPrintUnit.h"
 #include "service/MenuInsUnit.h"
@@ -393,14 +394,7 @@ void TsellForm::cancelTableClick() {
 void TsellForm::refreshTableClick() { showTables(); }
 
 void TsellForm::attribTableClick() {
-    TTableItem* item = tableListView->selectedTableItem();
-    if (!item) return;
-    TtableAttribForm attrib;
-    attrib.setTableItem(item);
-    attrib.confirmButton->setEnabled(false);
-    attrib.stateGroupBox->setEnabled(false);
-    attrib.basicInformationGroupBox->setEnabled(false);
-    attrib.showExclusive();
+    if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
 }
 
 void TsellForm::tableListViewDblClick() {
@@ -607,5 +601,9 @@ void TsellForm::startRepastsBtnClick() {
 }
 
 void TsellForm::viewReserveBtnClick() {
-    reservePanel->viewSelectedReserve(eatId(), Date(), [](int) {});
+    reservePanel->viewSelectedReserve(eatId(), Date(), [](int reserveId) {
+        TreserveForm view;
+        view.setReadOnly();
+        view.loadReserve(reserveId);
+    });
 }

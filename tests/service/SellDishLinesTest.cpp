@@ -10,6 +10,7 @@
 #include "frame/ReservePanelUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "platform/Printers.h"
+#include "reservation/ReserveUnit.h"
 #include "service/CarteUnit.h"
 #include "service/GridGestures.h"
 #include "service/MenuInsUnit.h"
@@ -266,4 +267,20 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     click(form->startRepastsBtn);
     EXPECT_EQ(scalar("select state from reserve_table where id=24"), "RT001");
     EXPECT_EQ(instanceState(t101), "");
+
+    // Viewed read-only, and still the chosen one after the panel's refill.
+    exec("update reserve set state='R003' where id=11");  // and now listed first
+    exec("update reserve set state='R004' where id=10");
+    {
+        DialogScript script;
+        script.expect<TreserveForm>([](TreserveForm* d) {
+            EXPECT_EQ(d->guestName->text(), "客11");
+            EXPECT_FALSE(d->guestInforArea->isEnabled() || d->tableListView->isEnabled());
+            click(d->cancelButton);
+        });
+        click(form->viewReserveBtn);
+    }
+    EXPECT_EQ(panel->reserveGrid->cell(1, panel->reserveGrid->row()) + panel->reserveGrid->cell(3, panel->reserveGrid->row()),
+              "客11用户没来");
+    EXPECT_EQ(panel->reserveGrid->row(), 1);
 }
