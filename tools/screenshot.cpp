@@ -219,6 +219,11 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
     {"celerityServing", servedLines},
+    {"prick",
+     [] {
+         addSampleSales();
+         return mainWith(11);
+     }},
     {"ticket", ticket},
     {"carte", carte},
     {"menuins", menuIns},

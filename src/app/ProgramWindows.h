@@ -10,10 +10,12 @@
 #include "backoffice/SellStatReportUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 #include "service/CelerityServingUnit.h"
+#include "service/PrickUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
     registerFunctionWindow(10, [] { return new TmenuInsStatReportForm; });
+    registerFunctionWindow(11, [] { return new TprickForm; });
 }
