@@ -238,6 +238,29 @@ QWidget* reservation() {
     return form;
 }
 
+// The reservation overview at lunch: three open reservations, two of them booked on
+// this floor today, one table in use.
+QWidget* reserveOverview() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    const double today = encodeDateTime(2024, 5, 10), tomorrow = today + 1;
+    QStringList sql;
+    const QStringList guests = {"周先生", "王女士", "李经理"};
+    for (int r = 0; r < guests.size(); ++r)
+        sql << QStringLiteral("insert into reserve(id,guest_name,telephone,state,create_time) values(%1,'%2','1381234567%1',"
+                              "'R001',%3)").arg(r + 1).arg(guests[r]).arg(today - 3 + r);
+    // reserve, table, meal, date
+    const QList<std::tuple<int, int, int, double>> bookings = {
+        {1, 1, 2, today}, {1, 2, 2, today}, {1, 7, 3, tomorrow}, {2, 4, 2, today}, {3, 12, 3, tomorrow}};
+    int id = 1;
+    for (const auto& [reserve, table, eat, date] : bookings)
+        sql << QStringLiteral("insert into reserve_table select %1,%2,t.table_name,t.id,e.name,e.id,e.start_time,e.end_time,"
+                              "%3,'RT001' from table_spec t, eat e where t.id=%4 and e.id=%5")
+                   .arg(id++).arg(reserve).arg(date, 0, 'f', 1).arg(table).arg(eat);
+    sql << QStringLiteral("insert into table_instance(id,table_id,table_name,state) values(1,3,'103','TIS001')");
+    TDatabaseCtrl().execute(sql.join(';'));
+    return mainWith(2);
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -265,6 +288,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"ticket", ticket},
     {"carte", carte},
     {"reserve", reservation},
+    {"reserveManage", reserveOverview},
     {"menuins", menuIns},
     {"tableAttrib",
      [] {

@@ -9,10 +9,12 @@
 #include "backoffice/SellReportUnit.h"
 #include "backoffice/SellStatReportUnit.h"
 #include "frame/FunctionWindowsUnit.h"
+#include "reservation/ReserveManageUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/PrickUnit.h"
 
 inline void registerProgramWindows() {
+    registerFunctionWindow(2, [] { return new TreserveManageForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
