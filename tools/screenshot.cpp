@@ -42,6 +42,7 @@
 #include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
 
 namespace {
@@ -273,12 +274,32 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          return main;
      }},
     {"login", [] { return new TloginForm; }},
+    {"sell",
+     [] {
+         // Lunch, 102 in use with a remark, 104 checked out; 102 selected.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{4, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setTableName(QString::number(100 + table));
+             ins.setStartTime(encodeDateTime(2024, 5, 10, 11, 35, 0));
+             ins.setState(state);
+             ins.setDescription(QStringLiteral("不要辣"));
+             TTableInsMgr::insert(ins);
+         }
+         QWidget* main = mainWith(1);
+         if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) sell->selectTable(2);
+         return main;
+     }},
     {"sellReport", [] { return reportWith(8); }},
     {"sellStatReport", [] { return reportWith(9); }},
     {"menuInsStatReport", [] { return reportWith(10); }},
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"employee", [] { return mainWith(5); }},
+    {"tableManage", [] { return mainWith(3); }},
+    {"option", [] { return dialog<ToptionForm>(); }},
     {"celerityServing", servedLines},
     {"prick",
      [] {
