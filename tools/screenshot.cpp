@@ -27,6 +27,8 @@
 #include "frame/ParentUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Messages.h"
+#include "service/CarteUnit.h"
+#include "service/MenuInsUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -66,6 +68,43 @@ QWidget* dialog() {
     return new Dialog;
 }
 
+// Two ordered lines, the first a served gift.
+TMenuInsList& sampleLines() {
+    static TMenuInsList lines;
+    for (const auto& [name, price, unit, state] :
+         {std::tuple{"宫保鸡丁", 38.0, "份", "MI002"}, std::tuple{"青岛啤酒", 8.0, "瓶", "MI001"}}) {
+        auto line = std::make_shared<TPOMenuIns>();
+        line->setMenuName(QString::fromUtf8(name));
+        line->setMenuTypeName(QStringLiteral("热菜"));
+        line->setPrice(price);
+        line->setQuantity(2);
+        line->setUnit(QString::fromUtf8(unit));
+        line->setState(QString::fromUtf8(state));
+        line->setServing(QStringLiteral("MI004"));
+        line->setPrinterCode(QStringLiteral("P001"));
+        line->setPrintState(QStringLiteral("MIP001"));
+        line->setDescription(QStringLiteral("少放辣"));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The dish-choosing window with the first category chosen and one dish clicked.
+QWidget* carte() {
+    auto* form = new TcarteForm;
+    form->setMenuInsList(sampleLines());
+    form->menuTypeButtonMouseDown(form->menuTypeButtons[0]);
+    form->menuButtonClick(form->menuButtons[2]);
+    return form;
+}
+
+QWidget* menuIns() {
+    auto* form = new TmenuInsForm;
+    form->setWindowTitle(QStringLiteral("宫保鸡丁"));
+    form->loadMenuIns(sampleLines().front());
+    return form;
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -81,6 +120,8 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"carte", carte},
+    {"menuins", menuIns},
 };
 
 int usage() {

@@ -1,6 +1,8 @@
 #include "frame/GeneralUnit.h"
 
+#include <QLineEdit>
 #include <QPainter>
+#include <QValidator>
 
 #include "platform/Errors.h"
 
@@ -30,6 +32,19 @@ int digitAt(const QString& text, int i) {
     return c.unicode() - '0';
 }
 
+class NumberKeyValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        QString accepted;
+        for (QChar c : input) {
+            if (!isNumberKey(accepted, c)) return Invalid;
+            accepted += c;
+        }
+        return Acceptable;
+    }
+};
+
 bool isGuardModule(int module) {
     return module <= 3 || (module >= 46 && module <= 50) || module >= 93;
 }
@@ -42,6 +57,8 @@ bool isNumberKey(const QString& text, QChar key) {
         return !text.contains(QLatin1Char('.'));
     return key >= QLatin1Char('0') && key <= QLatin1Char('9');
 }
+
+void useNumberKeys(QLineEdit* edit) { edit->setValidator(new NumberKeyValidator(edit)); }
 
 void encodeEAN13(const QString& digits, QString& pattern) {
     // A reused pattern must never draw the previous ticket's bars.

@@ -3,8 +3,13 @@
 #include <QImage>
 #include <QString>
 
+class QLineEdit;
+
 // Key filter of the quantity and amount edits: backspace, digits, and one point.
 bool isNumberKey(const QString& text, QChar key);
+// Puts that filter on an edit: what is typed or pasted must pass isNumberKey character
+// by character, so no sign, letter or second point gets in either way.
+void useNumberKeys(QLineEdit* edit);
 
 // The 95-module EAN-13 pattern ("1" bar, "0" space) of 13 digits; leading blanks are
 // ignored; any other input leaves `pattern` empty, and a non-digit also throws SystemError.

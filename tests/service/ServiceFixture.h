@@ -1,0 +1,29 @@
+#pragma once
+#include <QComboBox>
+#include <QTableWidget>
+
+#include "frame/FrameFixture.h"
+#include "platform/StringGrid.h"
+
+// The sample restaurant, with the gestures the service windows' tests repeat.
+class ServiceTest : public FrameTest {
+protected:
+    // Picks an item by the arrow keys, as a person would.
+    static void choose(QComboBox* box, const QString& text) {
+        const int target = box->findText(text);
+        ASSERT_GE(target, 0) << text.toStdString();
+        box->setFocus();
+        while (box->currentIndex() != target)
+            QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+    }
+    static QPoint cellCentre(TStringGrid* grid, int row) {
+        return grid->visualRect(grid->model()->index(row, 1)).center();
+    }
+    static void clickRow(TStringGrid* grid, int row) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
+    }
+    static void doubleClickRow(TStringGrid* grid, int row) {
+        clickRow(grid, row);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
+    }
+};
