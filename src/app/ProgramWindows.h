@@ -5,6 +5,9 @@
 //     registerFunctionWindow(1, [] { return new TsellForm; });
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
+#include "backoffice/MenuManageUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 
-inline void registerProgramWindows() {}
+inline void registerProgramWindows() {
+    registerFunctionWindow(4, [] { return new TmenuManageForm; });
+}
