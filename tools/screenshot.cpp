@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
@@ -20,7 +21,11 @@
 #include "backoffice/MenuAttrUnit.h"
 #include "backoffice/MenuManageUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
+#include "backoffice/ReportWindow.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
+#include "data/MenuInsMgrUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "frame/AboutUnit.h"
 #include "frame/ChangePasswordUnit.h"
 #include "frame/GlobalsUnit.h"
@@ -30,10 +35,17 @@
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/TableMapUnit.h"
+#include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
+#include "platform/DateTime.h"
 #include "platform/Messages.h"
+#include "service/CelerityServingUnit.h"
+#include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/SellUnit.h"
+#include "service/TableSelecterUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -56,7 +68,7 @@ TmainForm* loggedInMain() {
 }
 
 // The main window with one function window open, maximised inside it.
-[[maybe_unused]] QWidget* mainWith(int functionId) {
+QWidget* mainWith(int functionId) {
     TmainForm* main = loggedInMain();
     main->show();
     if (TparentForm* form = main->openFunction(functionId)) {
@@ -64,6 +76,90 @@ TmainForm* loggedInMain() {
     } else {
         std::fprintf(stderr, "screenshot: no window registered for function %d\n", functionId);
     }
+    return main;
+}
+
+// A dish line of table 牡丹厅 as the dish-choosing window makes it, stored when
+// `table` is an instance id (0: in memory only, id 57).
+TPOMenuIns sampleLine(int table, const QString& dish, double price, double quantity, const QString& remark) {
+    TPOMenuIns line;
+    line.setId(57);
+    line.setConsultId(table);
+    line.setRelaType(TPOMenuIns::relaTableIns);
+    line.setMenuName(dish);
+    line.setPrice(price);
+    line.setQuantity(quantity);
+    line.setUnit(QStringLiteral("份"));
+    line.setState(TPOMenuIns::stateNormal);
+    line.setServing(TPOMenuIns::servingWaiting);
+    line.setPrinterCode(QStringLiteral("P001"));
+    line.setPrintState(TPOMenuIns::printDone);
+    line.setDescription(remark);
+    if (table) TMenuInsMgr::insert(line);
+    return line;
+}
+
+// The fast-serving window after three tickets of one table were scanned.
+QWidget* servedLines() {
+    QWidget* main = mainWith(7);
+    auto* form = main->findChild<TcelerityServingForm*>();
+    TPOTableIns tableIns;
+    tableIns.setTableId(7);
+    tableIns.setTableName(QStringLiteral("牡丹厅"));
+    tableIns.setState(QStringLiteral("TIS001"));
+    const int table = TTableInsMgr::insert(tableIns);
+    const TPOMenuIns lines[] = {sampleLine(table, QStringLiteral("宫保鸡丁"), 28, 1, QString()),
+                                sampleLine(table, QStringLiteral("清蒸鲈鱼"), 68.5, 2, QString()),
+                                sampleLine(table, QStringLiteral("扬州炒饭"), 18, 3, QString())};
+    for (const TPOMenuIns& line : lines) {
+        form->menuCode->setText("6900" + QString::number(100000000 + line.getId()));
+        form->menuCodeKeyUp();
+    }
+    form->menuCode->setText(QStringLiteral("69001000"));
+    return main;
+}
+
+// A kitchen ticket as it comes out of the printer, at 200 dpi.
+QWidget* ticket() {
+    TmenuInsPrintForm printForm;
+    const TPOMenuIns line = sampleLine(0, QStringLiteral("宫保鸡丁"), 28, 2, QStringLiteral("少辣，不要花生"));
+    auto* label = new QLabel;
+    label->setPixmap(QPixmap::fromImage(
+        TmenuInsPrintForm::ticketPageImage(printForm.makeTicket(QStringLiteral("牡丹厅"), line), 200)));
+    label->resize(label->sizeHint());
+    return label;
+}
+
+// Six days of orders and dish lines up to today, so the reports have rows to show.
+void addSampleSales() {
+    const QStringList dishes{"宫保鸡丁", "鱼香肉丝", "红烧肉", "青岛啤酒", "拍黄瓜", "清蒸鲈鱼"};
+    QStringList sql;
+    int id = 1;
+    for (int day = 0; day < 6; ++day) {
+        for (int meal = 0; meal < 3; ++meal, ++id) {
+            const double time = Date() - day + (11 + meal * 3) / 24.0;
+            const double price = 80 + id * 37 % 260;
+            sql << QStringLiteral("insert into o_order(id,create_time,rebate_type,rebate_value,price,price1,state,"
+                                  "operator_id,operator_name,description) values(%1,%2,'%3',%4,%5,%6,'ORD001',3,"
+                                  "'李四','%7')")
+                       .arg(id).arg(time, 0, 'f', 8).arg(id % 3 ? "无" : "打折").arg(id % 3 ? 0 : 9.5)
+                       .arg(price).arg(id % 3 ? price : price * 0.95).arg(id % 4 ? "" : "开发票");
+            sql << QStringLiteral("insert into table_instance(id,order_id,table_id,table_name,start_time,state) "
+                                  "values(%1,%1,1,'101',%2,'TIS002')").arg(id).arg(time - 0.05, 0, 'f', 8);
+            for (int line = 0; line < 1 + id % 4; ++line)
+                sql << QStringLiteral("insert into menu_instance(id,consult_id,rela_type,menu_name,quantity,state) "
+                                      "values(%1,%2,'MIR003','%3',1,'MI001')")
+                           .arg(id * 10 + line).arg(id).arg(dishes[(id + line) % dishes.size()]);
+        }
+    }
+    TDatabaseCtrl().execute(sql.join(';'));
+}
+
+// A report window inside the main window, queried over the sample sales.
+QWidget* reportWith(int functionId) {
+    addSampleSales();
+    QWidget* main = mainWith(functionId);
+    if (auto* report = qobject_cast<ReportWindow*>(subForms[functionId].data())) report->findBtn->click();
     return main;
 }
 
@@ -144,11 +240,60 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          return main;
      }},
     {"login", [] { return new TloginForm; }},
+    {"sell",
+     [] {
+         // Lunch, 102 in use with a remark, 104 checked out; 102 selected.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{4, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setTableName(QString::number(100 + table));
+             ins.setStartTime(encodeDateTime(2024, 5, 10, 11, 35, 0));
+             ins.setState(state);
+             ins.setDescription(QStringLiteral("不要辣"));
+             TTableInsMgr::insert(ins);
+         }
+         QWidget* main = mainWith(1);
+         if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) sell->selectTable(2);
+         return main;
+     }},
+    {"sellReport", [] { return reportWith(8); }},
+    {"sellStatReport", [] { return reportWith(9); }},
+    {"menuInsStatReport", [] { return reportWith(10); }},
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"employee", [] { return mainWith(5); }},
+    {"tableManage", [] { return mainWith(3); }},
+    {"option", [] { return dialog<ToptionForm>(); }},
+    {"celerityServing", servedLines},
+    {"ticket", ticket},
     {"carte", carte},
     {"menuins", menuIns},
+    {"tableAttrib",
+     [] {
+         auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());
+         auto* plan = new TTableListView(form);  // the caller's plan, not shown
+         plan->hide();
+         plan->showLayout(1);
+         form->setTableItem(plan->findTableItem(5));
+         return form;
+     }},
+    {"tableSelecter",
+     [] {
+         // Lunch, with one table in use and one checked out, so the map shows its colours.
+         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS002"}}) {
+             TPOTableIns ins;
+             ins.setTableId(table);
+             ins.setState(state);
+             TTableInsMgr::insert(ins);
+         }
+         auto* form = static_cast<TtableSelecterForm*>(dialog<TtableSelecterForm>());
+         form->tableListView->setSelectedItem(form->tableListView->findTableItem(5));
+         form->tableListViewDblClick();  // 105 picked
+         return form;
+     }},
     {"menumanage", menuManage},
     {"menuattr", [] { return attrDialog(1, &TmenuAttrForm::setMenuButton); }},
     {"menutypeattr", [] { return attrDialog(1, &TMenuTypeAttrForm::setMenuTypeButton); }},

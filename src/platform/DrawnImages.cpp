@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -125,5 +126,58 @@ QPixmap aboutEmblem(int size) {
     p.setPen(QPen(QColor(60, 130, 50), 4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(50, 80), QPointF(30, 62));
     p.drawLine(QPointF(50, 72), QPointF(72, 58));
+    return pm;
+}
+
+QColor tableIconColour(TableIcon icon) {
+    switch (icon) {
+    case TableIcon::White: return QColor(255, 255, 255);
+    case TableIcon::Blue: return QColor(60, 120, 215);
+    case TableIcon::Green: return QColor(60, 170, 80);
+    case TableIcon::Red: return QColor(215, 55, 50);
+    case TableIcon::Grey: return QColor(165, 165, 165);
+    }
+    return QColor(255, 255, 255);
+}
+
+QPixmap tableIconImage(TableIcon icon) {
+    QPixmap pm(53, 39);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor outline(70, 70, 80);
+    // Chairs first, so the table top covers their inner edges.
+    p.setPen(QPen(outline, 1));
+    p.setBrush(QColor(150, 110, 70));
+    for (QRectF chair : {QRectF(16, 1, 9, 7), QRectF(28, 1, 9, 7), QRectF(16, 31, 9, 7), QRectF(28, 31, 9, 7),
+                         QRectF(3, 15, 7, 9), QRectF(43, 15, 7, 9)})
+        p.drawRoundedRect(chair, 2, 2);
+    QColor top = tableIconColour(icon);
+    QLinearGradient shade(0, 6, 0, 33);
+    shade.setColorAt(0, top.lighter(icon == TableIcon::White ? 100 : 125));
+    shade.setColorAt(1, icon == TableIcon::White ? QColor(225, 225, 225) : top.darker(115));
+    p.setPen(QPen(outline, 1.5));
+    p.setBrush(shade);
+    p.drawRoundedRect(QRectF(8, 6, 37, 27), 5, 5);
+    return pm;
+}
+
+QPixmap swatchLegend(const QList<QPair<QColor, QString>>& entries, QSize size, const QColor& textColour) {
+    QPixmap pm(size);
+    pm.fill(Qt::transparent);
+    if (entries.isEmpty()) return pm;
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int slot = size.width() / int(entries.size());
+    const int box = std::min(14, size.height() - 4);
+    for (int i = 0; i < entries.size(); ++i) {
+        QRect swatch(i * slot + 2, (size.height() - box) / 2, box, box);
+        p.setPen(QPen(QColor(70, 70, 80), 1));
+        p.setBrush(entries[i].first);
+        p.drawRect(swatch);
+        p.setPen(textColour);
+        QRect text(swatch.right() + 5, 0, slot - box - 7, size.height());
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, entries[i].second);
+    }
     return pm;
 }

@@ -59,11 +59,24 @@ void TStringGrid::setCell(int col, int row, const QString& text) {
 }
 
 void TStringGrid::setTitles(const QStringList& titles) {
-    for (int c = 0; c < titles.size() && c < colCount(); ++c) setCell(c, 0, titles[c]);
+    for (int c = 0; c < titles.size() && c < colCount(); ++c) {
+        setCell(c, 0, titles[c]);
+        fitTitle(c);
+    }
 }
 
 void TStringGrid::setColWidths(const std::vector<int>& widths) {
-    for (int c = 0; c < int(widths.size()) && c < colCount(); ++c) setColumnWidth(c, widths[size_t(c)]);
+    for (int c = 0; c < int(widths.size()) && c < colCount(); ++c) {
+        setColumnWidth(c, widths[size_t(c)]);
+        fitTitle(c);
+    }
+}
+
+// The widths were chosen for a smaller font than Chinese text needs here; a title
+// cut to "…" would leave the column unnamed.
+void TStringGrid::fitTitle(int col) {
+    const int needed = fontMetrics().horizontalAdvance(cell(col, 0)) + 12;
+    if (columnWidth(col) < needed) setColumnWidth(col, needed);
 }
 
 void TStringGrid::setFixedRows(int count) {

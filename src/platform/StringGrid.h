@@ -27,6 +27,7 @@ public:
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
     // Title row texts and column widths in one call; extra entries are ignored.
+    // A column is never made narrower than its title text.
     void setTitles(const QStringList& titles);
     void setColWidths(const std::vector<int>& widths);
 
@@ -68,6 +69,7 @@ protected:
 
 private:
     QTableWidgetItem* itemAt(int col, int row);
+    void fitTitle(int col);
     void styleRow(int row);
     void keepSelectionInRange();
     void reportIfMoved(int before);

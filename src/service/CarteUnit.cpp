@@ -9,6 +9,7 @@
 
 #include "data/MenuMgrUnit.h"
 #include "frame/ButtonPagesUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
@@ -275,13 +276,7 @@ void TcarteForm::addMenuInsLine(int menuId) {
 }
 
 void TcarteForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
-    selectMenuGrid->setCell(0, row, QString::number(row));
-    selectMenuGrid->setCell(1, row, line->getMenuName());
-    selectMenuGrid->setCell(2, row, formatFloat("0.00", line->getPrice()));
-    selectMenuGrid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-    selectMenuGrid->setCell(4, row, line->getUnit());
-    selectMenuGrid->setCell(5, row, line->getStateText());
-    selectMenuGrid->setObject(row, line);
+    setMenuInsCells(selectMenuGrid, row, line);
 }
 
 std::shared_ptr<TPOMenuIns> TcarteForm::selectedLine() const {
@@ -310,10 +305,12 @@ void TcarteForm::minusMenuClick() {
             return;
         }
         const int row = selectMenuGrid->row();
-        line->setQuantity(line->getQuantity() - 1);
+        // A fractional quantity steps past 0: the line goes too, left at 0 rather than
+        // negative, since a line of the caller's list is saved even after "退出".
+        const double rest = line->getQuantity() - 1;
+        line->setQuantity(std::max(rest, 0.0));
         selectMenuGrid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-        // A fractional quantity steps past 0: it goes too, never into a negative line.
-        if (line->getQuantity() <= 0) selectMenuGrid->removeRow(row);
+        if (rest <= 0) selectMenuGrid->removeRow(row);
     }
     showTotalPrice();
 }

@@ -52,7 +52,8 @@ TEST_F(MenuInsTest, NoTicketPrinterLocksThePrintStateUntilAnotherPrinterIsChosen
 }
 
 TEST_F(MenuInsTest, QuantityTakesOnlyDigitsAndOnePointTypedOrPasted) {
-    auto l = edit(line("P001", TPOMenuIns::printWaiting), [&](TmenuInsForm* d) {
+    auto l = line("P001", TPOMenuIns::printWaiting);
+    edit(l, [&](TmenuInsForm* d) {
         type(d->quantity, "1a.5.-");
         EXPECT_EQ(d->quantity->text(), "1.5");
         type(d->quantity, "7");
@@ -78,6 +79,8 @@ TEST_F(MenuInsTest, QuantityTakesOnlyDigitsAndOnePointTypedOrPasted) {
         EXPECT_TRUE(d->isVisible());
         EXPECT_FALSE(answers.seen.isEmpty());
         EXPECT_EQ(answers.seen.last().kind, MsgError);
+        EXPECT_EQ(l->getState(), TPOMenuIns::stateNormal);
+        EXPECT_EQ(l->getServing(), TPOMenuIns::servingWaiting);
         type(d->quantity, "3.5");
         d->description->insertPlainText("不要葱");
         click(d->confirmButton);

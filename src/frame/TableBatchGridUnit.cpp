@@ -1,0 +1,55 @@
+#include "frame/TableBatchGridUnit.h"
+
+#include "data/TableMgrUnit.h"
+#include "platform/Messages.h"
+
+int findTableRow(const TStringGrid& grid, int tableId) {
+    for (int r = 1; r < grid.rowCount(); ++r)
+        if (auto table = grid.object<TPOTable>(r); table && table->getId() == tableId) return r;
+    return 0;
+}
+
+std::vector<TPOTable> gridTables(const TStringGrid& grid) {
+    std::vector<TPOTable> list;
+    for (int r = 1; r < grid.rowCount(); ++r)
+        if (auto table = grid.object<TPOTable>(r)) list.push_back(*table);
+    return list;
+}
+
+void showTableAlreadyChosen(const QString& tableName) {
+    showMessage(QStringLiteral("台桌(") + tableName + QStringLiteral(")已经被选择!"));
+}
+
+TTableBatchGrid::TTableBatchGrid(QWidget* parent) : TStringGrid(3, parent) {
+    setTitles({"编号", "桌台名称", "状态"});
+    setColWidths({30, 90, 50});
+    setFixedCol(true);
+}
+
+bool TTableBatchGrid::addTable(int tableId, const QString& liveState) {
+    if (liveState != QLatin1String("TIS001")) {
+        showMessage(QStringLiteral("只能选择使用中的台桌!"));
+        return false;
+    }
+    std::optional<TPOTable> table = TTableMgr::getTableById(tableId);
+    if (!table) return false;  // deleted since the map was drawn
+    if (findTableRow(*this, tableId) != 0) {
+        showTableAlreadyChosen(table->getTableName());
+        return false;
+    }
+    const int row = rowCount();
+    setRowCount(row + 1);
+    setCell(0, row, QString::number(row));
+    setCell(1, row, table->getTableName());
+    setCell(2, row, TTableMgr::getStateName(liveState));
+    setObject(row, std::make_shared<TPOTable>(*table));
+    setFixedRows(1);
+    setRow(row);
+    return true;
+}
+
+void TTableBatchGrid::removeSelectedRow() {
+    if (row() >= 1) removeRow(row());
+}
+
+void TTableBatchGrid::clearTables() { setRowCount(1); }

@@ -1,0 +1,64 @@
+#include "frame/TableMapUnit.h"
+
+#include "data/TableMgrUnit.h"
+#include "platform/DrawnImages.h"
+
+QList<QPixmap> tableStateImages() {
+    return {tableIconImage(TableIcon::White), tableIconImage(TableIcon::Blue), tableIconImage(TableIcon::Green),
+            tableIconImage(TableIcon::Red), tableIconImage(TableIcon::Grey)};
+}
+
+QList<QPixmap> tableLayoutImages() {
+    return {tableIconImage(TableIcon::White), tableIconImage(TableIcon::Blue), tableIconImage(TableIcon::Green),
+            tableIconImage(TableIcon::Grey)};
+}
+
+QPixmap tableStateLegend(const QColor& textColour) {
+    return swatchLegend({{tableIconColour(TableIcon::White), QStringLiteral("空闲")},
+                         {tableIconColour(TableIcon::Blue), QStringLiteral("使用中")},
+                         {tableIconColour(TableIcon::Green), QStringLiteral("预订")},
+                         {tableIconColour(TableIcon::Red), QStringLiteral("结账完成")}},
+                        QSize(321, 25), textColour);
+}
+
+TTableListView::TTableListView(QWidget* parent) : TIconListView(parent) { setImageList(tableStateImages()); }
+
+void TTableListView::useLayoutImages() { setImageList(tableLayoutImages()); }
+
+void TTableListView::showFloor(int floor, int eatId, TDateTime date) {
+    TTableMgr::fillTableListView(floor, this);
+    // A removed item's place is taken by the next one, which must still be visited.
+    for (int i = 0; i < count();) {
+        TIconListItem* it = item(i);
+        if (refreshTableItem(it, eatId, date) != QLatin1String("TS002")) ++i;
+    }
+}
+
+void TTableListView::showLayout(int floor) {
+    TTableMgr::fillTableListView(floor, this);
+    for (int i = 0; i < count(); ++i) {
+        TTableItem* it = tableItem(i);
+        std::optional<TPOTable> table = TTableMgr::getTableById(it->getTableId());
+        if (table && table->getState() == QLatin1String("TS002")) it->setImageIndex(3);
+    }
+}
+
+QString TTableListView::refreshTableItem(TIconListItem* it, int eatId, TDateTime date) {
+    if (!it) return QString();
+    QString state = TTableMgr::getTableState(it->dataId(), eatId, date);
+    if (state == QLatin1String("TS002"))
+        removeItem(it);
+    else
+        it->setImageIndex(TTableMgr::getStateImageIndex(state));
+    return state;
+}
+
+TTableItem* TTableListView::findTableItem(int tableId) const {
+    for (int i = 0; i < count(); ++i)
+        if (TTableItem* it = tableItem(i); it && it->getTableId() == tableId) return it;
+    return nullptr;
+}
+
+TTableItem* TTableListView::tableItem(int index) const { return dynamic_cast<TTableItem*>(item(index)); }
+
+TTableItem* TTableListView::selectedTableItem() const { return dynamic_cast<TTableItem*>(selectedItem()); }

@@ -1,0 +1,121 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+#include "data/POEatUnit.h"
+#include "data/POMenuInsUnit.h"
+#include "data/POReserveTableUnit.h"
+#include "frame/ParentUnit.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TFloorButtons;
+class TIconListItem;
+class TStringGrid;
+class TTableBatchGrid;
+class TTableItem;
+class TTableListView;
+
+// "营业管理": the floor map of the dining tables coloured by each table's state for
+// today's current meal period, and the commands that act on a table.
+class TsellForm : public TparentForm {
+    Q_OBJECT
+public:
+    explicit TsellForm(QWidget* parent = nullptr);
+
+    // Components.
+    QWidget* leftPanel;
+    QWidget* tablePanel;
+    QLabel* tableLabe;
+    QLabel* stateImage;
+    QGroupBox* GroupBox1;
+    QLabel* eatLable;
+    QGroupBox* floorGroupBox;
+    TFloorButtons* floorButtons;
+    TTableListView* tableListView;
+    QGroupBox* tableInforArea;
+    QGroupBox* GroupBox4;
+    QLabel* startRepastTimeLable;
+    QPushButton* startRepastBtn;
+    QPushButton* clearTableBtn;
+    QGroupBox* GroupBox3;
+    QPlainTextEdit* tableInsDescription;
+    QPushButton* menuBtn;
+    QPushButton* menuSendCookBtn;
+    QPushButton* servingBtn;
+    QPushButton* cancelMenuBtn;
+    TStringGrid* tableMenuInsGrid;
+    QWidget* rightPanel;
+    QGroupBox* GroupBox5;
+    TTableBatchGrid* tableBatGrid;
+    QPushButton* mergeBtn;
+    QPushButton* addMenuBtn;
+    QPushButton* clearTableBatBtn;
+    QLabel* Panel4;
+    TStringGrid* reserveGrid;
+    QPushButton* startRepastsBtn;
+    QPushButton* viewReserveBtn;
+    TStringGrid* reTableGrid;
+    QMenu* tablePopupMenu;
+    QAction* switchTable;
+    QAction* refreshTable;
+    QAction* cancelTable;
+    QAction* attribTable;
+    QTimer* eatTimer;
+    QTimer* MTimer;
+
+    std::optional<TPOEat> currentEat;
+    int selectedTableId = 0;
+
+    // The id of the current meal period, 0 outside meal time.
+    int eatId() const { return currentEat ? currentEat->getId() : 0; }
+
+    void refreshEat();
+    void showTables();
+    void refreshTableItem(TIconListItem* item);
+    TTableItem* findTableItem(int tableId) const;
+    void floorClick();
+    void selectTable(int tableId);
+    void tableListViewSelectItem(TIconListItem* item, bool selected);
+    void showTableInfo();
+    // Opens the table; a booking handed in (the reservation panel's own) is the
+    // one taken over, else the table's open booking of this meal, if any.
+    void openTable(int tableId, const std::optional<TPOReserveTable>& booking = std::nullopt);
+
+    // Commands.
+    void startRepastBtnClick();
+    void clearTableBtnClick();
+    void switchTableClick();
+    void cancelTableClick();
+    void refreshTableClick();
+    void attribTableClick();
+    void tableListViewDblClick();
+    void clearTableBatBtnClick();
+    void mergeBtnClick();
+    void eatTimerTimer();
+    void MTimerTimer();
+
+    void initGrids();
+    void showMenuInsList(const TMenuInsList& lines);
+    void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* buildLeftPanel();
+    QWidget* buildInfoArea();
+    QWidget* buildRightPanel();
+    // Enables "开桌", "点菜", "清除", "传菜", "退菜", the remark and "打印菜单".
+    void setInfoControls(bool open, bool order, bool clear, bool serve, bool cancelDish, bool remark, bool print);
+    // Writes the remark of the in-use instance shown, when the user edited it.
+    void saveEditedRemark();
+    void refreshItemOf(int tableId);
+
+    int remarkTableInsId = 0;  // the in-use instance whose remark the memo shows
+};

@@ -1,0 +1,182 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "backoffice/TableAttribUnit.h"
+#include "frame/DialogScript.h"
+#include "frame/TableMapUnit.h"
+#include "support/TestDatabase.h"
+
+namespace {
+class TableAttribTest : public SampleDbTest {
+protected:
+    void SetUp() override {
+        SampleDbTest::SetUp();
+        plan.useLayoutImages();
+        plan.showLayout(1);
+    }
+    // As from an input method: the whole text at once.
+    static void type(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        edit->insert(text);
+    }
+    static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // The dialog for an item of the plan, shown and driven by `action`.
+    int showItem(TTableItem* item, std::function<void(TtableAttribForm*)> action, bool readOnly = false) {
+        DialogScript script;
+        script.expect<TtableAttribForm>(std::move(action));
+        TtableAttribForm form;
+        form.setTableItem(item);
+        if (readOnly) {
+            form.confirmButton->setEnabled(false);
+            form.stateGroupBox->setEnabled(false);
+            form.basicInformationGroupBox->setEnabled(false);
+        }
+        return form.showExclusive();
+    }
+    // The layout editor's way of creating a table on floor 1 at (300, 40).
+    int showNew(std::function<void(TtableAttribForm*)> action) {
+        DialogScript script;
+        script.expect<TtableAttribForm>(std::move(action));
+        TtableAttribForm form;
+        form.setWindowTitle("新增桌子");
+        form.floor = 1;
+        form.setListView(&plan);
+        form.setX(300);
+        form.setY(40);
+        return form.showExclusive();
+    }
+    QString tableRow(int id) {
+        return rows(QString("select table_name,floor,seat,type,state,X,Y,description from table_spec where id=%1").arg(id))
+            .value(0);
+    }
+    TTableListView plan;
+};
+}  // namespace
+
+TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan) {
+    // Refused saves leave the dialog open; an unsaved new table adds no item.
+    showNew([&](TtableAttribForm* d) {
+        type(d->nameTable, "101");  // taken
+        type(d->seatTable, "4");
+        click(d->applyButton);
+        d->seatTable->clear();
+        click(d->applyButton);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->numberTable->text(), "");
+        d->close();
+    });
+    EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!", "'' 不是有效的整数"}));
+    // "确定" with a bad seat count shows the error box and still closes.
+    showNew([&](TtableAttribForm* d) {
+        type(d->nameTable, "109");
+        type(d->seatTable, "4人");
+        click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(answers.last(), "'4人' 不是有效的整数");
+    EXPECT_EQ(scalarInt("select count(*) from table_spec"), 12);
+    EXPECT_EQ(plan.count(), 6);
+    answers.clear();
+
+    int result = showNew([&](TtableAttribForm* d) {
+        EXPECT_TRUE(d->applyButton->isEnabled());
+        type(d->nameTable, "107");
+        type(d->seatTable, "12");
+        type(d->typeTable, "大厅");
+        d->descriptionTable->insertPlainText("O'Neil 的桌");
+        click(d->applyButton);
+        EXPECT_EQ(d->numberTable->text(), "101");  // 100 went to the refused insert
+        EXPECT_EQ(d->windowTitle(), "107");
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        type(d->seatTable, "14");
+        EXPECT_TRUE(d->applyButton->isEnabled());
+        click(d->confirmButton);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(scalarInt("select count(*) from table_spec"), 13);
+    EXPECT_EQ(tableRow(101), "107|1|14|大厅|TS001|300|40|O'Neil 的桌");
+    ASSERT_EQ(plan.count(), 7);
+    TTableItem* item = plan.tableItem(6);
+    EXPECT_EQ(QString("%1:%2@%3,%4#%5").arg(item->getTableId()).arg(item->caption()).arg(item->left()).arg(item->top())
+                  .arg(item->imageIndex()), "101:107@300,40#0");
+    EXPECT_EQ(plan.selectedItem(), item);
+    EXPECT_EQ(answers.count(), 0);
+}
+
+TEST_F(TableAttribTest, EditsAndAppliesKeepingTheLastSavedNameOnTheItem) {
+    TTableItem* item = plan.findTableItem(1);
+    showItem(item, [&](TtableAttribForm* d) {
+        EXPECT_EQ(d->windowTitle(), "101");
+        EXPECT_EQ(d->numberTable->text() + d->seatTable->text() + d->descriptionTable->toPlainText(), "14靠窗");
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        EXPECT_TRUE(d->leisureRadio->isChecked());
+        type(d->nameTable, "101A");
+        click(d->applyButton);
+        type(d->nameTable, "102");  // taken: refused, the dialog stays
+        click(d->applyButton);
+        EXPECT_EQ(d->namePTable->text(), "101A");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(answers.texts(), QStringList{"桌子名称可能重复!"});
+    EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
+    EXPECT_EQ(item->caption(), "101A");
+    EXPECT_EQ(item->imageIndex(), 0);
+}
+
+TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {
+    TTableItem* item = plan.findTableItem(6);
+    showItem(item, [&](TtableAttribForm* d) {
+        EXPECT_TRUE(d->imprisonRadio->isChecked());
+        type(d->typeTable, "包间");
+        click(d->confirmButton);
+    });
+    EXPECT_EQ(tableRow(6), "106|1|4|包间|TS002|240|110|维修中");
+    EXPECT_EQ(item->imageIndex(), 3);
+
+    exec("insert into table_instance(table_id,state) values(6,'TIS001')");
+    showItem(item, [&](TtableAttribForm* d) {
+        EXPECT_EQ(answers.texts(), QStringList{"桌子在使用中,不能禁用!"});
+        EXPECT_TRUE(d->leisureRadio->isChecked());
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        click(d->confirmButton);
+    });
+    EXPECT_EQ(scalar("select state from table_spec where id=6"), "TS001");
+    EXPECT_EQ(item->imageIndex(), 0);
+}
+
+TEST_F(TableAttribTest, ReadOnlyViewAndAMissingTableLeaveTheItemAlone) {
+    TTableItem* item = plan.findTableItem(2);
+    item->setCaption("旧名");
+    item->setImageIndex(2);
+    exec("update table_spec set table_name='102B' where id=2");
+    showItem(item, [&](TtableAttribForm* d) {
+        EXPECT_EQ(d->nameTable->text(), "102B");
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        EXPECT_FALSE(d->nameTable->isEnabled());
+        d->close();
+    }, true);
+    EXPECT_EQ(item->caption(), "旧名");
+    EXPECT_EQ(item->imageIndex(), 2);
+
+    exec("delete from table_spec where id=2");  // deleted by another window meanwhile
+    bool closedItself = false;
+    showItem(item, [&](TtableAttribForm* d) {
+        QCoreApplication::processEvents();
+        closedItself = !d->isVisible();
+    });
+    EXPECT_TRUE(closedItself);
+    EXPECT_EQ(item->caption(), "旧名");
+    EXPECT_EQ(item->imageIndex(), 2);
+
+    closedItself = false;
+    showItem(nullptr, [&](TtableAttribForm* d) {  // neither an item nor a list view
+        QCoreApplication::processEvents();
+        closedItself = !d->isVisible();
+    });
+    EXPECT_TRUE(closedItself);
+    EXPECT_EQ(answers.count(), 0);
+}

@@ -1,0 +1,88 @@
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/StringGrid.h"
+#include "service/CelerityServingUnit.h"
+#include "service/DishLineFixture.h"
+
+class CelerityServingTest : public DishLineTest {
+protected:
+    void SetUp() override {
+        DishLineTest::SetUp();
+        addTableIns(500, QStringLiteral("牡丹厅"));
+        addLine(57, 500, "MIP002/MI004/MI001");
+        addLine(58, 500, "MIP003/MI004/MI005", QStringLiteral("扎啤"));  // returned, no ticket
+        addLine(59, 77, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P001", "MIR001");  // booked
+        addLine(60, 999, "MIP001/MI004/MI001", QStringLiteral("米饭"));  // its table instance is gone
+        form = new TcelerityServingForm;
+        form->show();
+    }
+    void TearDown() override {
+        delete form;
+        DishLineTest::TearDown();
+    }
+    // Types the code into the code field and presses Enter, as a scanner does.
+    void scan(const QString& code, Qt::Key enter = Qt::Key_Return) {
+        form->menuCode->clear();
+        QTest::keyClicks(form->menuCode, code);
+        QTest::keyClick(form->menuCode, enter);
+    }
+    QStringList gridRow(int row) {
+        QStringList cells;
+        for (int col = 0; col < form->menuInsGrid->colCount(); ++col) cells << form->menuInsGrid->cell(col, row);
+        return cells;
+    }
+    TcelerityServingForm* form = nullptr;
+};
+
+TEST_F(CelerityServingTest, ScannedTicketServesItsLineOnceAndListsIt) {
+    scan("6900100000057");
+    EXPECT_EQ(lineField(57, "serving"), "MI003");
+    EXPECT_EQ(form->tableName->text(), QStringLiteral("牡丹厅"));
+    EXPECT_EQ(form->menuInsName->text(), QStringLiteral("宫保鸡丁"));
+    EXPECT_EQ(form->menuCode->text(), "");
+    EXPECT_EQ(gridRow(1), QStringList({"1", "牡丹厅", "宫保鸡丁", "12.5", "2", "份", "正常", "已传", "打印完成"}));
+    EXPECT_EQ(form->menuInsGrid->fixedRows(), 1);
+    EXPECT_EQ(answers.count(), 0);
+
+    scan("6900100000057");
+    EXPECT_EQ(answers.last(), QStringLiteral("台桌(牡丹厅)的菜(宫保鸡丁)已上过！"));
+    EXPECT_EQ(form->menuCode->text(), "6900100000057");
+    EXPECT_EQ(form->tableName->text(), "");
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 2);
+    // The release of the Enter that closed the message scans nothing.
+    QTest::keyRelease(form->menuCode, Qt::Key_Return);
+    EXPECT_EQ(answers.count(), 1);
+
+    // Any prefix reads the same; a returned line without a ticket can be served too.
+    scan("1234100000058", Qt::Key_Enter);
+    EXPECT_EQ(lineField(58, "serving"), "MI003");
+    EXPECT_EQ(gridRow(2), QStringList({"2", "牡丹厅", "扎啤", "12.5", "2", "份", "退菜", "已传", "不打印"}));
+
+    form->clears->trigger();
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
+    exec("update menu_instance set serving='MI004' where id=57");
+    scan("6900100000057");
+    EXPECT_EQ(gridRow(1).mid(0, 3), QStringList({"1", "牡丹厅", "宫保鸡丁"}));
+}
+
+TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheList) {
+    const QString missing = QStringLiteral("菜单不存在！");
+    const QList<QPair<QString, QString>> cases = {
+        {"6900100000059", missing}, {"6900100000060", missing}, {"6900100000999", missing},
+        {"6900000000001", missing}, {"6900-2147483648", missing},
+        {"6900abc", "'abc' 不是有效的整数"}, {"690", "'' 不是有效的整数"},
+        {"69009999999999999", "'9999999999999' 不是有效的整数"},
+        {"6900100000057", "修改菜单实例时出现异常!"}};  // the save fails
+    failOn("UPDATE", "menu_instance");
+    for (const auto& [code, message] : cases) {
+        answers.clear();
+        scan(code);
+        EXPECT_EQ(answers.texts(), QStringList({message})) << code.toStdString();
+        EXPECT_EQ(form->menuCode->text(), code);
+    }
+    EXPECT_EQ(lineField(57, "serving"), "MI004");
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
+    EXPECT_EQ(form->tableName->text(), "");
+}

@@ -1,0 +1,141 @@
+#include <QPaintEngine>
+#include <QPainter>
+#include <QRegularExpression>
+
+#include "data/MenuInsMgrUnit.h"
+#include "platform/Errors.h"
+#include "platform/Printers.h"
+#include "service/DishLineFixture.h"
+#include "service/MenuInsPrintUnit.h"
+
+namespace {
+// An image that records the texts painted on it, in order.
+struct TextRecorder : QImage, QPaintEngine {
+    QStringList texts;
+    TextRecorder() : QImage(1300, 400, QImage::Format_RGB32) { setDotsPerMeterX(10000), setDotsPerMeterY(10000); }
+    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
+    Type type() const override { return User; }
+};
+
+// The 13 digits read back from a ticket page's bars: one pixel column per module.
+QString decodeBars(const QImage& page, double pxPerMm) {
+    const QStringList setA = {"0001101", "0011001", "0010011", "0111101", "0100011",
+                              "0110001", "0101111", "0111011", "0110111", "0001011"};
+    const QStringList parity = {"000000", "001011", "001101", "001110", "010011",
+                                "011001", "011100", "010101", "010110", "011010"};
+    QString bars;  // the barcode picture (177 x 78 px) lies at 61.3, 2.5 mm on the page
+    for (int i = 0; i < 95; ++i)
+        bars += qGray(page.pixel(int((61.3 + (10.5 + i) * 46.8 / 177) * pxPerMm), int(9.2 * pxPerMm))) < 128 ? '1' : '0';
+    if (bars.left(3) != "101" || bars.mid(45, 5) != "01010" || bars.right(3) != "101") return "no bars";
+    QString digits, sets;
+    for (int k = 0; k < 12; ++k) {
+        QString group = bars.mid(k < 6 ? 3 + 7 * k : 50 + 7 * (k - 6), 7);
+        QString inverted = QString(group).replace('0', 'x').replace('1', '0').replace('x', '1');
+        QString reversed = inverted;  // set B is set A inverted and reversed
+        std::reverse(reversed.begin(), reversed.end());
+        int a = int(setA.indexOf(k < 6 ? group : inverted)), b = k < 6 ? int(setA.indexOf(reversed)) : -1;
+        digits += QString::number(std::max(a, b));
+        if (k < 6) sets += a >= 0 ? '0' : '1';
+    }
+    return QString::number(parity.indexOf(sets)) + digits;
+}
+
+// Pages and the page size in millimetres (the file gives whole points).
+std::pair<int, QSizeF> pdfPages(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QString pdf = QString::fromLatin1(f.readAll());
+    auto box = QRegularExpression("/MediaBox\\s*\\[\\s*0 0 ([\\d.]+) ([\\d.]+)").match(pdf);
+    return {int(pdf.count(QRegularExpression("/Type\\s*/Page[^s]"))),
+            QSizeF(box.captured(1).toDouble(), box.captured(2).toDouble()) * 25.4 / 72};
+}
+}  // namespace
+
+class MenuInsPrintTest : public DishLineTest {
+protected:
+    void SetUp() override {
+        DishLineTest::SetUp();
+        addTableIns(500, QStringLiteral("牡丹厅"));
+        exec("update sys_set set value='吧台打印机' where code='P002'");
+        redirectPrintingToPdf({QStringLiteral("厨房打印机"), QStringLiteral("吧台打印机")}, [this](const QString& name) {
+            jobs << name;
+            return pdfDir.filePath((name == failingPrinter ? "missing/" : "") + QString("%1.pdf").arg(jobs.size()));
+        });
+    }
+    void TearDown() override {
+        stopRedirectingPrinting();
+        DishLineTest::TearDown();
+    }
+    QTemporaryDir pdfDir;
+    QStringList jobs;  // the printer of each job, "" for the default printer
+    QString failingPrinter = QStringLiteral("none");
+    TmenuInsPrintForm form;
+};
+
+TEST_F(MenuInsPrintTest, PrintsOnePageForEachDueLineOnItsPrinterAndMarksItPrinted) {
+    addLine(101, 500, "MIP001/MI004/MI001");
+    addLine(102, 500, "MIP002/MI004/MI001");  // printed
+    addLine(103, 500, "MIP001/MI003/MI001");  // served
+    addLine(104, 500, "MIP001/MI004/MI005");  // returned
+    addLine(105, 500, "MIP003/MI004/MI001");  // not to print
+    addLine(106, 500, "MIP001/MI004/MI002", QStringLiteral("扎啤"), "P002");  // gift, bar printer
+    addLine(107, 999, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P009");  // no instance, no setting
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(500);
+    lines.push_back(std::make_shared<TPOMenuIns>(*TMenuInsMgr::getMenuInsById(107)));
+
+    TMenuInsList none;
+    form.printMenuIns(none);
+    EXPECT_TRUE(jobs.isEmpty());
+    form.printMenuIns(lines);
+    EXPECT_EQ(jobs, QStringList({"", QStringLiteral("吧台打印机"), ""}));
+    for (int job = 1; job <= 3; ++job) {
+        auto [pages, size] = pdfPages(pdfDir.filePath(QString("%1.pdf").arg(job)));
+        EXPECT_EQ(pages, 1);
+        EXPECT_NEAR(size.width(), 129.4, 0.36);
+        EXPECT_NEAR(size.height(), 36.2, 0.36);
+    }
+    EXPECT_EQ(rows("select id||print_state from menu_instance order by id"),
+              QStringList({"101MIP002", "102MIP002", "103MIP001", "104MIP001", "105MIP003", "106MIP002", "107MIP002"}));
+    EXPECT_EQ(lines[0]->getPrintState(), "MIP002");
+    EXPECT_EQ(answers.count(), 0);
+    form.printMenuIns(lines);  // nothing is due any more
+    EXPECT_EQ(jobs.size(), 3);
+
+    // A ticket that could not be printed ends the run and stays due.
+    exec("update menu_instance set print_state='MIP001'");
+    failingPrinter = QStringLiteral("吧台打印机");
+    lines = TMenuInsMgr::getTableInsMenuIns(500);
+    EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
+    EXPECT_EQ(answers.last(), QStringLiteral("打印机(吧台打印机)无法开始打印！"));
+    EXPECT_EQ(rows("select print_state from menu_instance where id in(101,106,107) order by id"),
+              QStringList({"MIP002", "MIP001", "MIP001"}));
+    EXPECT_EQ(lines[5]->getPrintState(), "MIP001");
+}
+
+TEST_F(MenuInsPrintTest, EachTicketShowsItsLineAndOnlyItsOwnBars) {
+    addLine(57, 500, "MIP001/MI004/MI001");
+    TPOMenuIns line = *TMenuInsMgr::getMenuInsById(57), other = line;
+    other.setId(123456789);
+    other.setMenuName(QStringLiteral("扎啤"));
+    other.setQuantity(2.5);
+    other.setDescription(QString());
+
+    const KitchenTicket first = form.makeTicket(QStringLiteral("牡丹厅"), line);
+    const KitchenTicket second = form.makeTicket(QStringLiteral("芙蓉厅"), other);
+    EXPECT_EQ(decodeBars(TmenuInsPrintForm::ticketPageImage(first, 254), 10), "6900100000057");
+    EXPECT_EQ(decodeBars(TmenuInsPrintForm::ticketPageImage(second, 254), 10), "6900223456789");
+    TextRecorder recorder;
+    QPainter painter(&recorder);
+    TmenuInsPrintForm::paintTicket(painter, second);
+    painter.end();
+    EXPECT_EQ(recorder.texts, QStringList({"台桌名称：", "芙蓉厅", "菜单名称：", "扎啤", "数量：", "3", "备注："}));
+
+    other.setId(900000000);  // past the 13 digits: no bars
+    EXPECT_EQ(decodeBars(TmenuInsPrintForm::ticketPageImage(form.makeTicket(QString(), other), 254), 10), "no bars");
+}
