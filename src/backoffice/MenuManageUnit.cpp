@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "backoffice/MenuAttrUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
@@ -57,8 +58,6 @@ QFrame* newColumn(QLabel* title, QWidget* body, QWidget* parent) {
     layout->addWidget(body, 1);
     return column;
 }
-
-QAction* addEntry(QMenu* menu, const QString& text) { return menu->addAction(text); }
 }  // namespace
 
 TmenuManageForm::TmenuManageForm(QWidget* parent) : TparentForm(parent) {
@@ -142,21 +141,21 @@ void TmenuManageForm::buildLayout() {
 
 void TmenuManageForm::buildPopups() {
     menuTypePopupMenu = new QMenu(this);
-    createMenuType = addEntry(menuTypePopupMenu, QStringLiteral("添加菜类"));
-    changeMenuType = addEntry(menuTypePopupMenu, QStringLiteral("修改菜类"));
-    deleteMenuType = addEntry(menuTypePopupMenu, QStringLiteral("删除菜类"));
-    upMoveMenuType = addEntry(menuTypePopupMenu, QStringLiteral("上移"));
-    downMoveMenuType = addEntry(menuTypePopupMenu, QStringLiteral("下移"));
-    liftMoveMenuType = addEntry(menuTypePopupMenu, QStringLiteral("左移"));
-    rightMoveMenuType = addEntry(menuTypePopupMenu, QStringLiteral("右移"));
+    createMenuType = menuTypePopupMenu->addAction(QStringLiteral("添加菜类"));
+    changeMenuType = menuTypePopupMenu->addAction(QStringLiteral("修改菜类"));
+    deleteMenuType = menuTypePopupMenu->addAction(QStringLiteral("删除菜类"));
+    upMoveMenuType = menuTypePopupMenu->addAction(QStringLiteral("上移"));
+    downMoveMenuType = menuTypePopupMenu->addAction(QStringLiteral("下移"));
+    liftMoveMenuType = menuTypePopupMenu->addAction(QStringLiteral("左移"));
+    rightMoveMenuType = menuTypePopupMenu->addAction(QStringLiteral("右移"));
     menuPopupMenu = new QMenu(this);
-    createMenu = addEntry(menuPopupMenu, QStringLiteral("新建菜单"));
-    changeMenu = addEntry(menuPopupMenu, QStringLiteral("修改菜单"));
-    deleteMenu = addEntry(menuPopupMenu, QStringLiteral("删除菜单"));
-    upMoveMenu = addEntry(menuPopupMenu, QStringLiteral("上移"));
-    downMoveMenu = addEntry(menuPopupMenu, QStringLiteral("下移"));
-    leftMoveMenu = addEntry(menuPopupMenu, QStringLiteral("左移"));
-    rightMoveMenu = addEntry(menuPopupMenu, QStringLiteral("右移"));
+    createMenu = menuPopupMenu->addAction(QStringLiteral("新建菜单"));
+    changeMenu = menuPopupMenu->addAction(QStringLiteral("修改菜单"));
+    deleteMenu = menuPopupMenu->addAction(QStringLiteral("删除菜单"));
+    upMoveMenu = menuPopupMenu->addAction(QStringLiteral("上移"));
+    downMoveMenu = menuPopupMenu->addAction(QStringLiteral("下移"));
+    leftMoveMenu = menuPopupMenu->addAction(QStringLiteral("左移"));
+    rightMoveMenu = menuPopupMenu->addAction(QStringLiteral("右移"));
 
     const auto handle = [this](QAction* entry, void (TmenuManageForm::*handler)()) {
         connect(entry, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
