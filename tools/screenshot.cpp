@@ -18,8 +18,11 @@
 #include <map>
 
 #include "app/ProgramWindows.h"
-#include "backoffice/TableAttribUnit.h"
+#include "backoffice/MenuAttrUnit.h"
+#include "backoffice/MenuManageUnit.h"
+#include "backoffice/MenuTypeAttrUnit.h"
 #include "backoffice/ReportWindow.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/TableInsMgrUnit.h"
@@ -29,6 +32,8 @@
 #include "frame/LockUnit.h"
 #include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
+#include "frame/MenuButtonUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
 #include "frame/ParentUnit.h"
 #include "frame/ReserveViewAreaUnit.h"
 #include "frame/TableMapUnit.h"
@@ -262,6 +267,28 @@ QWidget* reserveOverview() {
     return mainWith(2);
 }
 
+// Menu administration with the first category chosen and its second dish pressed.
+QWidget* menuManage() {
+    auto* main = static_cast<TmainForm*>(mainWith(4));
+    if (auto* form = qobject_cast<TmenuManageForm*>(main->openFunction(4))) {
+        emit form->menuTypeButtons[0]->mouseDown(Qt::LeftButton);
+        emit form->menuButtons[1]->mouseDown(Qt::LeftButton);
+    }
+    return main;
+}
+
+// A property dialog given the grid button of entry `id`, as menu administration does.
+template <class Dialog, class Button>
+QWidget* attrDialog(int id, void (Dialog::*setButton)(Button*)) {
+    auto* dialog = new Dialog;
+    auto* button = new Button(dialog);
+    button->hide();
+    button->setMaxLength(12);
+    button->setId(id);
+    (dialog->*setButton)(button);
+    return dialog;
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -335,6 +362,9 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          form->tableListViewDblClick();  // 105 picked
          return form;
      }},
+    {"menumanage", menuManage},
+    {"menuattr", [] { return attrDialog(1, &TmenuAttrForm::setMenuButton); }},
+    {"menutypeattr", [] { return attrDialog(1, &TMenuTypeAttrForm::setMenuTypeButton); }},
 };
 
 int usage() {

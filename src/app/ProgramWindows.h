@@ -7,6 +7,7 @@
 // An id left out opens nothing from the function tree.
 #include "backoffice/EmployeeManageUnit.h"
 #include "backoffice/MenuInsStatReportUnit.h"
+#include "backoffice/MenuManageUnit.h"
 #include "backoffice/OptionUnit.h"
 #include "backoffice/SellReportUnit.h"
 #include "backoffice/SellStatReportUnit.h"
@@ -21,6 +22,7 @@ inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
     registerFunctionWindow(2, [] { return new TreserveManageForm; });
     registerFunctionWindow(3, [] { return new TtableManageForm; });
+    registerFunctionWindow(4, [] { return new TmenuManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });

@@ -470,14 +470,7 @@ void TsellForm::cancelTableClick() {
 void TsellForm::refreshTableClick() { showTables(); }
 
 void TsellForm::attribTableClick() {
-    TTableItem* item = tableListView->selectedTableItem();
-    if (!item) return;
-    TtableAttribForm attrib;
-    attrib.setTableItem(item);
-    attrib.confirmButton->setEnabled(false);
-    attrib.stateGroupBox->setEnabled(false);
-    attrib.basicInformationGroupBox->setEnabled(false);
-    attrib.showExclusive();
+    if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
 }
 
 void TsellForm::tableListViewDblClick() {
