@@ -31,11 +31,14 @@
 #include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/ReserveViewAreaUnit.h"
 #include "frame/TableMapUnit.h"
 #include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/DateTime.h"
 #include "platform/Messages.h"
+#include "platform/StringGrid.h"
+#include "reservation/ReserveUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
@@ -231,6 +234,41 @@ QWidget* reckoning() {
     return form;
 }
 
+// The reservation dialog at lunch: 101 and 102 booked and saved, dishes for 101 and
+// for the whole reservation, 103 in use.
+QWidget* reservation() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 11, 0, 0));
+    TPOTableIns inUse;
+    inUse.setTableId(3);
+    inUse.setState(QStringLiteral("TIS001"));
+    TTableInsMgr::insert(inUse);
+    auto* form = static_cast<TreserveForm*>(dialog<TreserveForm>());
+    form->viewArea->refreshTables();
+    for (int table : {1, 2}) {
+        form->tableListView->setSelectedItem(form->tableListView->findTableItem(table));
+        form->tableListViewDblClick();
+    }
+    form->guestName->setText(QStringLiteral("周先生"));
+    form->telephone->setText(QStringLiteral("13812345678"));
+    form->guestNum->setText(QStringLiteral("12"));
+    form->description->setPlainText(QStringLiteral("靠窗，一位老人"));
+    std::vector<int> dishes = {0, 1};  // two dishes for 101, then one for everybody
+    TexclusiveForm::setDialogDriver([&dishes](TexclusiveForm* shown) {
+        auto* carte = static_cast<TcarteForm*>(shown);
+        carte->menuTypeButtonMouseDown(carte->menuTypeButtons[0]);
+        for (int dish : dishes) carte->menuButtonClick(carte->menuButtons[size_t(dish)]);
+        carte->confirmButtonClick();
+        dishes = {2};
+    });
+    form->selectStringGrid->setRow(1);
+    form->singleAddMenuClick();
+    form->addMenuClick();
+    TexclusiveForm::setDialogDriver(nullptr);
+    form->applyButtonClick();
+    form->selectStringGrid->setRow(1);
+    return form;
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -266,9 +304,13 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
+    {"employee", [] { return mainWith(5); }},
+    {"tableManage", [] { return mainWith(3); }},
+    {"option", [] { return dialog<ToptionForm>(); }},
     {"celerityServing", servedLines},
     {"ticket", ticket},
     {"carte", carte},
+    {"reserve", reservation},
     {"menuins", menuIns},
     {"reckoning", reckoning},
     {"tableAttrib",

@@ -5,17 +5,23 @@
 //     registerFunctionWindow(1, [] { return new TsellForm; });
 //     registerOptionsDialog([] { return new ToptionForm; });
 // An id left out opens nothing from the function tree.
+#include "backoffice/EmployeeManageUnit.h"
 #include "backoffice/MenuInsStatReportUnit.h"
+#include "backoffice/OptionUnit.h"
 #include "backoffice/SellReportUnit.h"
 #include "backoffice/SellStatReportUnit.h"
+#include "backoffice/TableManageUnit.h"
 #include "frame/FunctionWindowsUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/SellUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(3, [] { return new TtableManageForm; });
+    registerFunctionWindow(5, [] { return new TemployeeManageForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
     registerFunctionWindow(10, [] { return new TmenuInsStatReportForm; });
+    registerOptionsDialog([] { return new ToptionForm; });
 }

@@ -1,5 +1,7 @@
 #include "data/DatabaseCtrlUnit.h"
 
+#include <cmath>
+
 #include "platform/Errors.h"
 #include "platform/Formats.h"
 #include "platform/Messages.h"
@@ -92,9 +94,19 @@ void TDatabaseCtrl::setParameter(const QString& name, const QString& value) { su
 
 void TDatabaseCtrl::setParameter(const QString& name, int value) { substitute(name, QString::number(value)); }
 
-void TDatabaseCtrl::setParameter(const QString& name, double value) { substitute(name, floatToStr(value)); }
+namespace {
+double finite(const QString& name, double value) {
+    if (!std::isfinite(value))
+        throw DatabaseError(QStringLiteral("参数(%1)的值(%2)不是有效的数值，不能写入数据库").arg(name, QString::number(value)));
+    return value;
+}
+}  // namespace
 
-void TDatabaseCtrl::setParameter(const QString& name, TDateTime value) { substitute(name, dateTimeLiteral(value)); }
+void TDatabaseCtrl::setParameter(const QString& name, double value) { substitute(name, floatToStr(finite(name, value))); }
+
+void TDatabaseCtrl::setParameter(const QString& name, TDateTime value) {
+    substitute(name, dateTimeLiteral(finite(name, value)));
+}
 
 void TDatabaseCtrl::setParameter(const QString& name, bool) { substitute(name, QString()); }
 
@@ -135,12 +147,12 @@ QString TDatabaseCtrl::replaceParameter(const QString& text, const QString& toke
 }
 
 void TDatabaseCtrl::open() {
-    query->sql << sqlText;
+    query->sql = QStringList{sqlText};
     query->open();
 }
 
 int TDatabaseCtrl::execSQL() {
-    query->sql << sqlText;
+    query->sql = QStringList{sqlText};
     return query->execSQL();
 }
 
@@ -156,7 +168,9 @@ void TDatabaseCtrl::close() {
     if (query) query->close();
 }
 
-void TDatabaseCtrl::execute(const QString& text) { connection().execute(text); }
+int TDatabaseCtrl::execute(const QString& text) { return connection().execute(text); }
+
+bool TDatabaseCtrl::inTransaction() { return connection().inTransaction(); }
 
 void TDatabaseCtrl::beginTrans() { connection().beginTrans(); }
 

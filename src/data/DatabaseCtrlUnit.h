@@ -44,11 +44,14 @@ public:
     void setParameter(const QString& name, const QString& value);
     void setParameter(const QString& name, const char* value) { setParameter(name, QString::fromUtf8(value)); }
     void setParameter(const QString& name, int value);
+    // A value that is not a finite number is refused (DatabaseError): no
+    // statement may carry nan or inf.
     void setParameter(const QString& name, double value);
     void setParameter(const QString& name, TDateTime value);
     // Any other kind of value removes the placeholder.
     void setParameter(const QString& name, bool value);
     QString getSQL() const { return sqlText; }
+    // Both run exactly the text set, whatever ran on this helper before.
     void open();
     int execSQL();
     bool eof() const;
@@ -56,7 +59,9 @@ public:
     AdoField fieldByName(const QString& name) const;
     AdoField fields(int index) const;
     void close();
-    void execute(const QString& text);
+    // The rows changed by the text's last statement.
+    int execute(const QString& text);
+    bool inTransaction();
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

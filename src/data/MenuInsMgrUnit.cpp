@@ -91,39 +91,71 @@ int TMenuInsMgr::insert(TPOMenuIns& line) {
     return 0;
 }
 
+namespace {
+// Holds for a line that still belongs to the owner: a line a merge moved to
+// another table, or that another station deleted, is not written back.
+QString ofOwner(int consultId, const QString& relaType) {
+    return " and consult_id=" + QString::number(consultId) + " and rela_type=" + TDatabaseCtrl::stringLiteral(relaType);
+}
+}  // namespace
+
 bool TMenuInsMgr::update(const TPOMenuIns& line) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL(getUpdateSQL(line));
-    return execOrShow(ctrl, QStringLiteral("修改菜单实例时出现异常!"));
+    ctrl.setSQL(getUpdateSQL(line) + ofOwner(line.getConsultId(), line.getRelaType()));
+    int updated = 0;
+    try {
+        updated = ctrl.execSQL();
+    } catch (const std::exception&) {
+        showMessage(QStringLiteral("修改菜单实例时出现异常!"));
+        return false;
+    }
+    if (updated != 1) showMessage(staleTableMessage);
+    return updated == 1;
 }
 
 TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
-    QStringList batch;
+    QList<CheckedSQL> batch;
     QStringList keptIds;
+    TMenuInsList issued;  // the lines given an id here, which a failure takes back
+    auto fail = [&]() -> TMenuInsList& {
+        // Id 0 again, so that saving the same lines once more inserts them.
+        for (const std::shared_ptr<TPOMenuIns>& line : issued) line->setId(0);
+        lines.clear();
+        return lines;
+    };
     for (const std::shared_ptr<TPOMenuIns>& line : lines) {
         if (line->getId() == 0) {
             int id = nextId();
-            if (id == 0) {
-                lines.clear();
-                return lines;
-            }
+            if (id == 0) return fail();
             line->setId(id);
-            batch << getInsertSQL(*line);
+            issued.push_back(line);
+            batch << CheckedSQL{getInsertSQL(*line), 1};
         } else {
-            batch << getUpdateSQL(*line);
+            batch << CheckedSQL{getUpdateSQL(*line) + ofOwner(consultId, relaType), 1};
         }
         keptIds << QString::number(line->getId());
     }
     QString remove = "delete from menu_instance where rela_type=" + TDatabaseCtrl::stringLiteral(relaType) +
                      " and consult_id=" + QString::number(consultId);
     if (!lines.empty()) remove += " and id not in(" + keptIds.join(',') + ")";
-    batch << remove;
-    if (!executeInTransaction(batch, QStringLiteral("批量修改菜实例时出现异常!"))) lines.clear();
+    batch << CheckedSQL{remove};
+    // A table's dishes only while it is in use: on a settled or merged table
+    // they would never be billed.
+    std::function<bool()> ownerInUse;
+    if (relaType == TPOMenuIns::relaTableIns)
+        ownerInUse = [consultId] {
+            return firstInteger("select count(*) from table_instance where state='TIS001' and id=" +
+                                QString::number(consultId)) == 1;
+        };
+    TDatabaseCtrl ctrl;
+    if (!executeChecked(ctrl, batch, QStringLiteral("批量修改菜实例时出现异常!"), staleTableMessage, ownerInUse))
+        return fail();
     return lines;
 }
 
-std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
+std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id, bool* failed) {
+    if (failed) *failed = false;
     try {
         TDatabaseCtrl ctrl;
         ctrl.clearSQL();
@@ -131,6 +163,7 @@ std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
         ctrl.setParameter("id", id);
         return ctrl.readFirst(readRecord);
     } catch (const std::exception&) {
+        if (failed) *failed = true;
         showMessage(QStringLiteral("通过实例ID查询菜单实例时出现异常!"));
         return std::nullopt;
     }

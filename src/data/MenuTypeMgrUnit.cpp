@@ -63,15 +63,18 @@ bool TMenuTypeMgr::Delete(int id) {
     std::optional<TPOMenuType> type = getMenuTypeById(id);
     if (!type) return false;
     // Dishes of a deleted category would vanish from every grid. Counted inside
-    // the transaction, so a dish added meanwhile by another station still counts.
+    // the transaction, so a dish added meanwhile by another station still counts;
+    // the refusal is shown once the transaction has let go of the file.
     TDatabaseCtrl ctrl;
-    return executeInTransaction(
+    bool hasDishes = false;
+    bool deleted = executeInTransaction(
         ctrl, {"delete from menu_type where id=" + QString::number(id), grid().closeGapSQL(type->getSeq())},
-        deleteFailed, [id] {
-            if (TMenuMgr::getCountByType(id) == 0) return true;
-            showMessage(deleteFailed);
-            return false;
+        deleteFailed, [id, &hasDishes] {
+            hasDishes = TMenuMgr::getCountByType(id) != 0;
+            return !hasDishes;
         });
+    if (hasDishes) showMessage(deleteFailed);
+    return deleted;
 }
 
 int TMenuTypeMgr::getMaxId() { return firstInteger("select max(id) from menu_type"); }

@@ -3,7 +3,6 @@
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
 #include "data/SequenceMgrUnit.h"
-#include "data/TableInsMgrUnit.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -73,13 +72,22 @@ int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances
     ctrl.setParameter("operator_name", order.getOperatorName());
     ctrl.setParameter("description", order.getDescription());
 
-    QStringList statements{ctrl.getSQL()};
+    QList<CheckedSQL> statements{{ctrl.getSQL()}};
     for (TPOTableIns& ins : instances) {
         ins.setOrderId(id);
         ins.setState(TPOTableIns::stateCheckedOut);
-        statements << TTableInsMgr::getUpdateSQL(ins);
+        // Only an instance still in use is settled, and only its order and state
+        // are written: a missing, merged or already settled one refuses the whole
+        // checkout, and a stale record cannot undo a switch or a remark.
+        ctrl.clearSQL();
+        ctrl.setSQL("update  table_instance set order_id=:order_id,state=:state where id=:id and state=:from_state");
+        ctrl.setParameter("order_id", id);
+        ctrl.setParameter("state", ins.getState());
+        ctrl.setParameter("id", ins.getId());
+        ctrl.setParameter("from_state", TPOTableIns::stateInUse);
+        statements << CheckedSQL{ctrl.getSQL(), 1};
     }
-    return executeInTransaction(ctrl, statements, "添加订单出现异常！") ? id : 0;
+    return executeChecked(ctrl, statements, "添加订单出现异常！") ? id : 0;
 }
 
 std::vector<TPOOrder> TOrderMgr::getOrdersByTime(TDateTime start, TDateTime end) {

@@ -1,6 +1,7 @@
 #include "data/SequenceMgrUnit.h"
 
 #include "data/DatabaseCtrlUnit.h"
+#include "platform/Errors.h"
 #include "platform/Messages.h"
 
 int TSequenceMgr::getNextValue(const QString& key) {
@@ -17,7 +18,10 @@ int TSequenceMgr::getNextValue(const QString& key) {
             showMessage("没有找到(" + key + ")！");
             return 0;
         }
-        int value = ctrl.fieldByName("seq_value").asInteger();
+        AdoField field = ctrl.fieldByName("seq_value");
+        // A counter without a value cannot hand out an id: 0 would clash.
+        if (field.isNull()) throw DatabaseError(QStringLiteral("sequence的seq_value为空"));
+        int value = field.asInteger();
         ctrl.close();
         return value;
     } catch (const std::exception&) {

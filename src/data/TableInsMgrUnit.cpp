@@ -19,6 +19,7 @@ void readTableIns(const TDatabaseCtrl& ctrl, TPOTableIns& into) {
     into.setState(ctrl.fieldByName("state").asString());
     into.setReserveTableId(ctrl.fieldByName("reserve_table_id").asInteger());
     into.setDescription(ctrl.fieldByName("description").asString());
+    into.markSaved();
 }
 
 std::optional<TPOTableIns> firstTableIns(TDatabaseCtrl& ctrl, const QString& failureMessage) {
@@ -54,6 +55,38 @@ void setColumns(TDatabaseCtrl& ctrl, const TPOTableIns& r) {
     ctrl.setParameter("description", r.getDescription());
 }
 
+// The state an instance must be in for a write that leaves it in `state`: the
+// statement itself checks it, never the caller's record.
+QString requiredState(const QString& state) {
+    if (state == TPOTableIns::stateCleared) return TPOTableIns::stateCheckedOut;
+    if (state == TPOTableIns::stateCheckedOut || state == TPOTableIns::stateGivenBack ||
+        state == TPOTableIns::stateMerged)
+        return TPOTableIns::stateInUse;
+    return state;
+}
+
+// Holds for a table without an in-use instance other than `:id`.
+const char* tableFree =
+    " not exists(select 1 from table_instance where table_id=:table_id and state='TIS001' and id<>:id)";
+
+// The insert of an in-use instance, made only while its table has none.
+QString insertIfTableFreeSQL(const TPOTableIns& r) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(
+        "insert into table_instance(id,order_id,table_id,table_name,start_time,end_time,state,reserve_table_id,"
+        "description) select :id,:order_id,:table_id,:table_name,:start_time,:end_time,:state,:reserve_table_id,"
+        ":description where" + QString(tableFree));
+    ctrl.setParameter("id", r.getId());
+    setColumns(ctrl, r);
+    return ctrl.getSQL();
+}
+
+bool stillInState(int id, const QString& state) {
+    std::optional<TPOTableIns> now = TTableInsMgr::getTableInsById(id);
+    return now && now->getState() == state;
+}
+
 }  // namespace
 
 QString TTableInsMgr::getInsertSQL(const TPOTableIns& r) {
@@ -85,19 +118,68 @@ int TTableInsMgr::insert(TPOTableIns& tableIns) {
     if (id == 0) return 0;
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL(getInsertSQL(tableIns));
-    if (!execOrShow(ctrl, "添加菜单实例时出错!")) {
+    bool opening = tableIns.getState() == TPOTableIns::stateInUse;
+    if (opening) {
+        // Two stations opening one table at once: only one instance may be in use.
+        ctrl.setSQL(insertIfTableFreeSQL(tableIns));
+    } else {
+        ctrl.setSQL(getInsertSQL(tableIns));
+    }
+    int inserted = 0;
+    try {
+        inserted = ctrl.execSQL();
+    } catch (const std::exception&) {
+        showMessage("添加菜单实例时出错!");
         tableIns.setId(0);
         return 0;
     }
+    if (inserted != 1) {
+        showMessage("台桌(" + tableIns.getTableName() + ")已被占用!");
+        tableIns.setId(0);
+        return 0;
+    }
+    tableIns.markSaved();
     return id;
 }
 
 bool TTableInsMgr::update(const TPOTableIns& tableIns) {
+    const unsigned changed = tableIns.changedColumns();
+    if (changed == 0) return true;
+    static const std::pair<unsigned, const char*> columns[] = {
+        {TPOTableIns::OrderIdCol, "order_id=:order_id"},       {TPOTableIns::TableIdCol, "table_id=:table_id"},
+        {TPOTableIns::TableNameCol, "table_name=:table_name"}, {TPOTableIns::StartTimeCol, "start_time=:start_time"},
+        {TPOTableIns::EndTimeCol, "end_time=:end_time"},       {TPOTableIns::StateCol, "state=:state"},
+        {TPOTableIns::ReserveTableIdCol, "reserve_table_id=:reserve_table_id"},
+        {TPOTableIns::DescriptionCol, "description=:description"}};
+    QStringList sets;
+    for (const auto& [column, text] : columns)
+        if (changed & column) sets << text;
+    // Only the columns the caller set, and only from the state the change starts in.
+    const QString from = (changed & TPOTableIns::StateCol) ? requiredState(tableIns.getState()) : tableIns.getState();
+    const bool switching = (changed & TPOTableIns::TableIdCol) && tableIns.getState() == TPOTableIns::stateInUse;
+    QString sql = "update  table_instance set " + sets.join(',') + " where id=:id and state=:from_state";
+    if (switching) sql += " and" + QString(tableFree);
+
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL(getUpdateSQL(tableIns));
-    return execOrShow(ctrl, "更新菜单实例时出错!");
+    ctrl.setSQL(sql);
+    setColumns(ctrl, tableIns);
+    ctrl.setParameter("from_state", from);
+    ctrl.setParameter("id", tableIns.getId());
+    int updated = 0;
+    try {
+        updated = ctrl.execSQL();
+    } catch (const std::exception&) {
+        showMessage("更新菜单实例时出错!");
+        return false;
+    }
+    if (updated == 1) return true;
+    // The instance is as it was, so the target of the switch is what got taken.
+    if (switching && stillInState(tableIns.getId(), from))
+        showMessage("你选择桌台不是处于空闲状态!");
+    else
+        showMessage(staleTableMessage);
+    return false;
 }
 
 std::optional<TPOTableIns> TTableInsMgr::getTableInsById(int id) {
@@ -118,7 +200,7 @@ std::optional<TPOTableIns> TTableInsMgr::getTableInsByTableId(int tableId, const
 }
 
 bool TTableInsMgr::mergeTables(std::vector<TPOTableIns>& instances, const TPOTable& table) {
-    QStringList statements;
+    QList<CheckedSQL> statements;
     TDatabaseCtrl ctrl;
     int newId = TSequenceMgr().getNextValue("table_instance.id");
     if (newId == 0) return false;
@@ -131,21 +213,35 @@ bool TTableInsMgr::mergeTables(std::vector<TPOTableIns>& instances, const TPOTab
     merged.setStartTime(Now());
 
     for (TPOTableIns& old : instances) {
+        // Each old instance ends only while in use on the table and with the remark
+        // its note copies; only its remark and state change.
         ctrl.clearSQL();
-        ctrl.setSQL("update menu_instance set consult_id=:new_id where consult_id=:old_id and  rela_type=:rela_type");
-        ctrl.setParameter("new_id", merged.getId());
-        ctrl.setParameter("old_id", old.getId());
-        ctrl.setParameter("rela_type", TPOMenuIns::relaTableIns);
-        statements << ctrl.getSQL();
+        ctrl.setSQL(
+            "update  table_instance set description=:description,state=:state where id=:id and state=:from_state "
+            "and table_id=:table_id and ifnull(description,'')=:old_description collate binary");
+        ctrl.setParameter("from_state", TPOTableIns::stateInUse);
+        ctrl.setParameter("table_id", old.getTableId());
+        ctrl.setParameter("old_description", old.getDescription());
+        ctrl.setParameter("id", old.getId());
 
         if (!isBlank(old.getDescription()))
             merged.setDescription(merged.getDescription() + "原(" + old.getTableName() + "):" + old.getDescription() +
                                   QChar(13));
         old.setDescription("并到(" + QString::number(merged.getId()) + "):" + merged.getTableName());
         old.setState(TPOTableIns::stateMerged);
-        statements << getUpdateSQL(old);
+        ctrl.setParameter("description", old.getDescription());
+        ctrl.setParameter("state", old.getState());
+        statements << CheckedSQL{ctrl.getSQL(), 1};
+
+        ctrl.clearSQL();
+        ctrl.setSQL("update menu_instance set consult_id=:new_id where consult_id=:old_id and  rela_type=:rela_type");
+        ctrl.setParameter("new_id", merged.getId());
+        ctrl.setParameter("old_id", old.getId());
+        ctrl.setParameter("rela_type", TPOMenuIns::relaTableIns);
+        statements << CheckedSQL{ctrl.getSQL()};
     }
-    // The new instance goes first and carries every note collected above.
-    statements.prepend(getInsertSQL(merged));
-    return executeInTransaction(ctrl, statements, "并台时出现异常!");
+    // The new instance last, carrying every note, and only onto a table that no
+    // instance outside the merge uses (those in it have just ended).
+    statements << CheckedSQL{insertIfTableFreeSQL(merged), 1};
+    return executeChecked(ctrl, statements, "并台时出现异常!");
 }

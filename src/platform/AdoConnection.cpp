@@ -1,10 +1,14 @@
 #include "platform/AdoConnection.h"
 
 #include <QCollator>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QStorageInfo>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
+#include <memory>
 #include <sqlite3.h>
 
 #include "platform/Errors.h"
@@ -23,8 +27,12 @@ bool parseDateText(const QString& text, double& day, double& fraction) {
         if (!d.isValid()) return false;
         day = dayNumber(d);
         fraction = 0;
-        if (!m.captured(4).isEmpty())
-            fraction = encodeTime(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt()).val;
+        if (!m.captured(4).isEmpty()) {
+            int h = m.captured(4).toInt(), n = m.captured(5).toInt(), s = m.captured(6).toInt();
+            // An hour of 24 or more would roll over into the following days.
+            if (h > 23 || n > 59 || s > 59) return false;
+            fraction = encodeTime(h, n, s).val;
+        }
         return true;
     }
     return false;
@@ -91,17 +99,56 @@ int zhCompare(void* arg, int la, const void* a, int lb, const void* b) {
 
 void deleteCollator(void* arg) { delete static_cast<QCollator*>(arg); }
 
+QCollator* newNameCollator() {
+    auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
+    collator->setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+int firstInteger(sqlite3* db, const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) throw DatabaseError(lastError(db));
+    int value = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_finalize(stmt);
+    return value;
+}
+
 }  // namespace
+
+int collationVersion() {
+    // The versions, and the order the collation gives names whose order has
+    // changed between Unicode releases: an update of the tables shows even where
+    // the version numbers say nothing.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(QByteArray(qVersion()));
+    hash.addData(QByteArray::number(int(QChar::currentUnicodeVersion())));
+    std::unique_ptr<QCollator> collator(newNameCollator());
+    QStringList probes{"长", "厦", "重", "行", "乐", "阿", "啊", "吧", "中", "嗯", "〇", "零", "𠀀", "Ab",
+                       "aB", "á", "ä", "ǎ", "ǖ", "ß", "Ⅻ", "1", "😀"};
+    std::stable_sort(probes.begin(), probes.end(), [&](const QString& a, const QString& b) { return collator->compare(a, b) < 0; });
+    hash.addData(probes.join('|').toUtf8());
+    QByteArray digest = hash.result();
+    return int(((uchar(digest[0]) << 24) | (uchar(digest[1]) << 16) | (uchar(digest[2]) << 8) | uchar(digest[3])) &
+               0x7fffffffu);
+}
+
+bool onNetworkFileSystem(const QString& path) {
+    static const QStringList network{"nfs", "nfs4", "cifs", "smb3", "smbfs", "smb2", "ncpfs", "ncp", "afs",
+                                     "coda", "ceph", "glusterfs", "fuse.glusterfs", "lustre", "fuse.sshfs",
+                                     "davfs", "fuse.davfs2", "gfs2", "ocfs2", "fuse.s3fs", "fuse.rclone"};
+    QStorageInfo storage(QFileInfo(path).absolutePath());
+    return storage.isValid() && network.contains(QString::fromLatin1(storage.fileSystemType()).toLower());
+}
 
 void registerJetFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "DateValue", 1, flags, nullptr, dateValueFn, nullptr, nullptr);
     sqlite3_create_function(db, "TimeValue", 1, flags, nullptr, timeValueFn, nullptr, nullptr);
     sqlite3_create_function(db, "cdate", 1, flags, nullptr, cdateFn, nullptr, nullptr);
-    auto* collator = new QCollator(QLocale(QLocale::Chinese, QLocale::China));
-    collator->setCaseSensitivity(Qt::CaseInsensitive);
-    sqlite3_create_collation_v2(db, "zh", SQLITE_UTF8, collator, zhCompare, deleteCollator);
+    sqlite3_create_collation_v2(db, "zh", SQLITE_UTF8, newNameCollator(), zhCompare, deleteCollator);
 }
+
+int AdoConnection::busyTimeoutMs = 10000;
 
 AdoConnection::AdoConnection() = default;
 
@@ -123,6 +170,10 @@ void AdoConnection::open() {
     if (path.isEmpty()) throw DatabaseError(QStringLiteral("连接字符串中没有数据源"));
     if (!QFileInfo(path).isFile())
         throw DatabaseError(QStringLiteral("找不到数据库文件 %1").arg(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+    // Write-ahead logging shares its index through memory of one machine only.
+    if (onNetworkFileSystem(path))
+        throw DatabaseError(QStringLiteral("数据库文件 %1 位于网络文件系统上，不能安全使用：请把它放在运行本程序的计算机的本地磁盘上")
+                                .arg(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
     sqlite3* h = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -130,13 +181,18 @@ void AdoConnection::open() {
         sqlite3_close(h);
         throw DatabaseError(QStringLiteral("无法打开数据库 %1: %2").arg(path, err));
     }
-    sqlite3_busy_timeout(h, 10000);
+    sqlite3_busy_timeout(h, busyTimeoutMs);
     registerJetFunctions(h);
     db = h;
     try {
         // Checked with a read, so a file that is not a database fails here, not later.
         execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; select count(*) from sqlite_master;");
+        // Name indexes sorted under other collation tables would be out of order.
+        int version = collationVersion();
+        if (firstInteger(db, "PRAGMA user_version") != version)
+            execute(QStringLiteral("BEGIN IMMEDIATE; REINDEX zh; PRAGMA user_version=%1; COMMIT;").arg(version));
     } catch (...) {
+        if (inTransaction()) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         close();
         throw;
     }
@@ -147,7 +203,7 @@ void AdoConnection::close() {
     db = nullptr;
 }
 
-void AdoConnection::execute(const QString& sql) {
+int AdoConnection::execute(const QString& sql) {
     if (!db) throw DatabaseError(QStringLiteral("数据库未连接"));
     char* err = nullptr;
     if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
@@ -155,6 +211,7 @@ void AdoConnection::execute(const QString& sql) {
         sqlite3_free(err);
         throw DatabaseError(text);
     }
+    return sqlite3_changes(db);
 }
 
 bool AdoConnection::inTransaction() const { return db && !sqlite3_get_autocommit(db); }

@@ -25,12 +25,16 @@ public:
     void open();  // throws DatabaseError; a missing file is an error
     void close();
     bool connected() const { return db != nullptr; }
-    void execute(const QString& sql);  // any number of statements; results discarded
+    // Any number of statements; results discarded. The rows changed by the last one.
+    int execute(const QString& sql);
     void beginTrans();
     void commitTrans();
     void rollbackTrans();
     bool inTransaction() const;
     sqlite3* handle() const { return db; }
+
+    // How long a statement waits for another program's write lock before failing.
+    static int busyTimeoutMs;
 
 private:
     sqlite3* db = nullptr;
@@ -38,6 +42,12 @@ private:
 
 // Registers DateValue, TimeValue, cdate and the collation "zh" on a handle.
 void registerJetFunctions(sqlite3* db);
+// A number that changes whenever the "zh" collation may order names differently
+// (another Qt, ICU or Unicode version); a file made under another one is reindexed.
+int collationVersion();
+// Whether the file lies on a network file system, where the write-ahead log
+// cannot be shared safely between machines.
+bool onNetworkFileSystem(const QString& path);
 
 class AdoField {
 public:

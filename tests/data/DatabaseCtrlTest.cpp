@@ -1,7 +1,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <cstring>
+#include <sqlite3.h>
+
 #include "data/DatabaseCtrlUnit.h"
+#include "data/GuardedWrites.h"
+#include "data/SequenceMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/Errors.h"
 #include "support/TestDatabase.h"
@@ -133,4 +139,73 @@ TEST(DatabaseConnection, MissingFileGivesTheErrorBoxAndCreatesNothing) {
     EXPECT_FALSE(createDatabaseFile(dir.filePath("half.mdb"), {scripts[0], bad.fileName()}).isEmpty());
     EXPECT_FALSE(QFile::exists(dir.filePath("half.mdb")));
     EXPECT_FALSE(QFile::exists(dir.filePath("half.mdb.new")));
+}
+
+TEST_F(DatabaseCtrlTest, RefusesWhatWouldCorruptAStatementOrAFile) {
+    // No statement may carry nan or inf: the user's action ends with a clear error.
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        TDatabaseCtrl c;
+        c.setSQL("update team set parent_id=:v where id=1");
+        EXPECT_THROW(c.setParameter("v", bad), DatabaseError);
+        EXPECT_THROW(c.setParameter("v", TDateTime(bad)), DatabaseError);
+    }
+    // A second statement on the same helper never runs the first one again.
+    TDatabaseCtrl c;
+    c.setSQL("insert into team(id,parent_id,name,description)values(7,0,'a','')");
+    c.execSQL();
+    c.setSQL("select count(*) from team");
+    c.open();
+    EXPECT_EQ(c.fields(0).asInteger(), 2);
+    // Times out of range are refused, not rolled over into the next days.
+    EXPECT_EQ(scalar("select cdate('2024-05-01 23:59:59')"), QString::number(double(encodeDateTime(2024, 5, 1, 23, 59, 59)), 'g', 15));
+    exec("create table t(v)");
+    for (const char* bad : {"99:00", "24:00:00", "2024-05-01 99:00", "12:60"}) {
+        TDatabaseCtrl q;
+        q.setSQL(QString("select TimeValue('%1'), cdate('%1')").arg(bad));
+        EXPECT_THROW(q.open(), DatabaseError) << bad;
+    }
+    // A NULL counter hands out no id.
+    exec("update sequence set seq_value=null where name='order.id'");
+    EXPECT_EQ(TSequenceMgr().getNextValue("order.id"), 0);
+    EXPECT_EQ(answers.texts(), QStringList{"获得(order.id)值出现异常！"});
+}
+
+TEST_F(DatabaseCtrlTest, ABatchInsideTheCallersTransactionUndoesOnlyItself) {
+    failOn("insert", "team", "new.id=9");
+    TDatabaseCtrl outer;
+    outer.beginTrans();
+    outer.execute("insert into team(id,parent_id,name,description)values(7,0,'a','')");
+    EXPECT_FALSE(executeInTransaction({"insert into team(id,parent_id,name,description)values(8,0,'b','')",
+                                       "insert into team(id,parent_id,name,description)values(9,0,'c','')"},
+                                      "失败"));
+    EXPECT_TRUE(outer.inTransaction());  // still the caller's, to commit or undo
+    EXPECT_TRUE(executeInTransaction({"insert into team(id,parent_id,name,description)values(10,0,'d','')"}, "失败"));
+    outer.execute("insert into team(id,parent_id,name,description)values(11,0,'e','')");
+    outer.commitTrans();
+    EXPECT_EQ(rows("select id from team order by id"), (QStringList{"1", "7", "10", "11"}));
+    EXPECT_EQ(answers.texts(), QStringList{"失败"});
+    answers.shownInsideTransaction.clear();  // inside the caller's transaction, which is the caller's to end
+}
+
+TEST_F(DatabaseCtrlTest, AFileMadeUnderOtherCollationTablesIsReindexed) {
+    firstInteger("select 1");  // opens: the file now records this build's collation
+    EXPECT_EQ(scalarInt("pragma user_version"), collationVersion());
+    Tdata::reset();
+    // Names indexed by a program whose tables ordered them the other way round.
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(dbPath.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        auto reversed = [](void*, int la, const void* a, int lb, const void* b) {
+            return -std::memcmp(a, b, size_t(std::min(la, lb))) - (la - lb);
+        };
+        sqlite3_create_collation(db, "zh", SQLITE_UTF8, nullptr, reversed);
+        sqlite3_exec(db, "insert into table_spec(id,table_name) values(1,'b'),(2,'a'),(3,'c'); pragma user_version=1;",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    ASSERT_NE(scalar("pragma integrity_check"), "ok");
+    firstInteger("select 1");
+    EXPECT_EQ(scalar("pragma integrity_check"), "ok");
+    EXPECT_EQ(scalarInt("pragma user_version"), collationVersion());
+    EXPECT_FALSE(onNetworkFileSystem(dbPath));
 }

@@ -32,6 +32,7 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyThatOwnersLines) {
     storedLine(4, 57, "MIR001", "reservation 57");
     storedLine(5, 57, "MIR002", "reserved table 57");
     storedLine(6, 58, "MIR003", "table 58");
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001')");
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
     ASSERT_EQ(lines.size(), 3u);
     lines.erase(lines.begin() + 1);
@@ -54,16 +55,27 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyThatOwnersLines) {
 TEST_F(MenuInsMgrTest, FailedWritesChangeNothing) {
     storedLine(1, 57, "MIR003", "keep");
     storedLine(2, 57, "MIR003", "drop");
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001');"
+         "create table old_lines as select * from menu_instance");
     const QString before = everything();
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
     lines.pop_back();
     lines[0]->setDescription("changed");
-    lines.push_back(newLine("new"));
+    std::shared_ptr<TPOMenuIns> added = newLine("new");
+    lines.push_back(added);
     failOn("delete", "menu_instance");  // the last statement of the batch
     EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).empty());
     EXPECT_TRUE(lines.empty());
     EXPECT_EQ(answers.texts(), QStringList{"批量修改菜实例时出现异常!"});
     EXPECT_EQ(everything(), before);
+    // The line takes back the id it was handed, so saving it again inserts it
+    // rather than update a row that does not exist and report success.
+    EXPECT_EQ(added->getId(), 0);
+    exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+    TMenuInsList retry{added};
+    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", retry).size(), 1u);
+    EXPECT_EQ(remarksOf(57), QStringList{"new"});
+    exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
 
     failOn("insert", "menu_instance");
     std::shared_ptr<TPOMenuIns> line = newLine("x");
@@ -97,4 +109,24 @@ TEST_F(MenuInsMgrTest, CopyBookedDishesOntoAnOpenedTable) {
     EXPECT_FALSE(TMenuInsMgr::copyReservedMenuIns(21, 304));
     EXPECT_EQ(answers.texts(), QStringList{"生成菜单实例时出现异常！"});
     EXPECT_EQ(everything(), before);
+}
+
+TEST_F(MenuInsMgrTest, LinesMovedOrSettledElsewhereAreNotWrittenBack) {
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001'),(58,2,'TIS001')");
+    storedLine(1, 57, "MIR003", "keep");
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
+    // Another station merges table 57 into 58: its line moved there.
+    exec("update menu_instance set consult_id=58 where id=1; update table_instance set state='TIS005' where id=57");
+    const QString before = everything();
+    lines[0]->setQuantity(5);
+    EXPECT_FALSE(TMenuInsMgr::update(*lines[0]));
+    std::shared_ptr<TPOMenuIns> added = newLine("new");
+    lines.push_back(added);
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).empty());
+    // Dishes added to a table already merged away or checked out would never be billed.
+    TMenuInsList onlyNew{added};
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew).empty());
+    EXPECT_EQ(added->getId(), 0);
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(answers.texts(), QStringList(3, "台桌状态已变化，请刷新后重试！"));
 }

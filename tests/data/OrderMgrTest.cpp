@@ -76,3 +76,19 @@ TEST_F(OrderMgrTest, ListsByTimeByDayAndOperatorAndByClosing) {
     exec("insert into prick_order_rela(prick_id,order_id) values(9,100),(9,102)");
     EXPECT_EQ(times(TOrderMgr::getOrdersByPrickId(9)), (QStringList{"05-10 23:59:59", "05-11 00:00:00"}));
 }
+
+TEST_F(OrderMgrTest, CheckoutFromOldOrMissingRecordsIsRefused) {
+    std::vector<TPOTableIns> tables{openTable(1), openTable(2)}, stale = tables;
+    exec("update table_instance set description='加菜' where id=2");  // another station's remark
+    EXPECT_EQ(TOrderMgr::insert(bill(encodeDateTime(2024, 5, 10, 12, 0, 0)), tables), 100);
+    // The same two tables from an old copy of the records: counted once only.
+    EXPECT_EQ(TOrderMgr::insert(bill(encodeDateTime(2024, 5, 10, 12, 1, 0)), stale), 0);
+    std::vector<TPOTableIns> ghost{openTable(3), TPOTableIns()};
+    ghost[1].setId(99);
+    EXPECT_EQ(TOrderMgr::insert(bill(encodeDateTime(2024, 5, 10, 12, 2, 0)), ghost), 0);
+    std::vector<TPOTableIns> twice{openTable(4), *TTableInsMgr::getTableInsById(4)};
+    EXPECT_EQ(TOrderMgr::insert(bill(encodeDateTime(2024, 5, 10, 12, 3, 0)), twice), 0);
+    EXPECT_EQ(answers.texts(), QStringList(3, "台桌状态已变化，请刷新后重试！"));
+    EXPECT_EQ(rows("select id from o_order"), QStringList{"100"});
+    EXPECT_EQ(instanceStates(), (QStringList{"1|100|TIS002|备注", "2|100|TIS002|加菜", "3|0|TIS001|备注", "4|0|TIS001|备注"}));
+}

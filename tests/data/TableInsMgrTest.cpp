@@ -35,6 +35,8 @@ TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
     EXPECT_EQ(TTableInsMgr::insert(r), 0);
     EXPECT_EQ(r.getId(), 0);
     failOn("update", "table_instance");
+    read = TTableInsMgr::getTableInsById(100);
+    read->setDescription("x");
     EXPECT_FALSE(TTableInsMgr::update(*read));
     EXPECT_EQ(answers.texts(), (QStringList{"添加菜单实例时出错!", "更新菜单实例时出错!"}));
 }
@@ -68,4 +70,63 @@ TEST_F(TableInsMgrTest, FailedMergeLeavesTheDatabaseAsItWas) {
     EXPECT_EQ(instancesAndDishes(), before);
     // The listed records keep their merge notes and state from the failed save.
     EXPECT_EQ(list[1].getDescription() + "|" + list[1].getState(), "并到(100):105|TIS005");
+}
+
+TEST_F(TableInsMgrTest, TwoStationsCannotBothChangeOneInstance) {
+    // Opening: one in-use instance per table, beside a checked-out one it may stand.
+    TPOTableIns first = open(1);
+    TPOTableIns again;
+    again.setTableId(1); again.setTableName("101"); again.setState(TPOTableIns::stateInUse);
+    EXPECT_EQ(TTableInsMgr::insert(again), 0);
+    EXPECT_EQ(again.getId(), 0);
+    exec("update table_instance set state='TIS002',order_id=9 where id=1");
+    EXPECT_EQ(TTableInsMgr::insert(again), 101);  // id 100 was used up by the refusal
+
+    // A switch onto a table another station has just opened is refused; so is a
+    // stale remark that would move the instance back after a switch.
+    TPOTableIns onTwo = open(2, "靠窗"), staleTwo = onTwo;
+    onTwo.setTableId(1); onTwo.setTableName("101");
+    EXPECT_FALSE(TTableInsMgr::update(onTwo));
+    onTwo.setTableId(5); onTwo.setTableName("105");
+    EXPECT_TRUE(TTableInsMgr::update(onTwo));
+    staleTwo.setDescription("生日");
+    EXPECT_TRUE(TTableInsMgr::update(staleTwo));
+    EXPECT_EQ(rows("select table_id,table_name,description from table_instance where id=2"), QStringList{"5|105|生日"});
+
+    // Cancelling and clearing go only from the state they start in.
+    TPOTableIns cancel = *TTableInsMgr::getTableInsById(2), clear = *TTableInsMgr::getTableInsById(1);
+    cancel.setState(TPOTableIns::stateGivenBack);
+    EXPECT_TRUE(TTableInsMgr::update(cancel));
+    EXPECT_FALSE(TTableInsMgr::update(cancel));  // the second station's cancel
+    clear.setState(TPOTableIns::stateCleared); clear.setEndTime(Now());
+    EXPECT_TRUE(TTableInsMgr::update(clear));
+    EXPECT_FALSE(TTableInsMgr::update(clear));
+    TPOTableIns missing;
+    missing.setId(77); missing.setDescription("x");
+    EXPECT_FALSE(TTableInsMgr::update(missing));
+    EXPECT_EQ(answers.texts(), (QStringList{"台桌(101)已被占用!", "你选择桌台不是处于空闲状态!", "台桌状态已变化，请刷新后重试！",
+                                            "台桌状态已变化，请刷新后重试！", "台桌状态已变化，请刷新后重试！"}));
+}
+
+TEST_F(TableInsMgrTest, MergeRefusesInstancesAndTargetsChangedMeanwhile) {
+    std::vector<TPOTableIns> list{open(1, "VIP"), open(2)};
+    exec("insert into menu_instance(id,consult_id,rela_type) values(1,1,'MIR003'),(2,2,'MIR003')");
+    auto mergeOnto = [&](int table, std::vector<TPOTableIns> batch) {
+        return TTableInsMgr::mergeTables(batch, *TTableMgr::getTableById(table));
+    };
+    open(4);
+    QStringList before = instancesAndDishes();
+    EXPECT_FALSE(mergeOnto(4, list));  // opened by another station meanwhile
+    exec("update table_instance set description='生日' where id=1");
+    EXPECT_FALSE(mergeOnto(5, list));  // its remark would be lost from the note
+    exec("update table_instance set description='VIP' where id=1; update table_instance set state='TIS002',order_id=9 where id=2");
+    EXPECT_FALSE(mergeOnto(5, list));  // checked out meanwhile
+    exec("update table_instance set state='TIS001',order_id=0 where id=2");
+    EXPECT_FALSE(mergeOnto(5, {list[0], list[0]}));  // listed twice
+    EXPECT_FALSE(mergeOnto(5, {list[0], *TTableInsMgr::getTableInsById(2), TPOTableIns()}));  // no such instance
+    EXPECT_EQ(answers.texts(), QStringList(5, "台桌状态已变化，请刷新后重试！"));
+    EXPECT_EQ(instancesAndDishes(), before);
+    // Onto a table of the batch itself, whatever its state, it goes through.
+    EXPECT_TRUE(mergeOnto(2, {*TTableInsMgr::getTableInsById(1), *TTableInsMgr::getTableInsById(2)}));
+    EXPECT_EQ(scalar("select group_concat(table_id||state) from table_instance where id>=100"), "2TIS001");
 }

@@ -19,4 +19,6 @@ public:
     bool contains(const QString& text) const { return texts().contains(text); }
     QList<MessageRequest> seen;
     QList<int> queue;
+    // Boxes shown while the program's connection held a transaction open.
+    QStringList shownInsideTransaction;
 };
