@@ -14,11 +14,13 @@
 #include "frame/FunctionWindowsUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/SellUnit.h"
+#include "service/TollStationUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
     registerFunctionWindow(3, [] { return new TtableManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
