@@ -41,7 +41,7 @@ void TReservePanel::initGrids() {
     reTableGrid->setColCount(5);
     reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
     // Wide enough for the whole state text and date.
-    reTableGrid->setColWidths({30, 50, 45, 72, 35});
+    reTableGrid->setColWidths({30, 45, 45, 80, 35});
     for (TStringGrid* grid : {reserveGrid, reTableGrid}) grid->setFixedCol(true);
 }
 
