@@ -19,8 +19,11 @@
 #include <map>
 
 #include "app/ProgramWindows.h"
-#include "backoffice/TableAttribUnit.h"
+#include "backoffice/MenuAttrUnit.h"
+#include "backoffice/MenuManageUnit.h"
+#include "backoffice/MenuTypeAttrUnit.h"
 #include "backoffice/ReportWindow.h"
+#include "backoffice/TableAttribUnit.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/TableInsMgrUnit.h"
@@ -30,6 +33,8 @@
 #include "frame/LockUnit.h"
 #include "frame/LoginUnit.h"
 #include "frame/MainUnit.h"
+#include "frame/MenuButtonUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
 #include "frame/ParentUnit.h"
 #include "frame/ReserveViewAreaUnit.h"
 #include "frame/TableMapUnit.h"
@@ -307,6 +312,51 @@ QWidget* tollStation() {
     return main;
 }
 
+// The reservation overview at lunch: three open reservations, two of them booked on
+// this floor today, one table in use.
+QWidget* reserveOverview() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    const double today = encodeDateTime(2024, 5, 10), tomorrow = today + 1;
+    QStringList sql;
+    const QStringList guests = {"周先生", "王女士", "李经理"};
+    for (int r = 0; r < guests.size(); ++r)
+        sql << QStringLiteral("insert into reserve(id,guest_name,telephone,state,create_time) values(%1,'%2','1381234567%1',"
+                              "'R001',%3)").arg(r + 1).arg(guests[r]).arg(today - 3 + r);
+    // reserve, table, meal, date
+    const QList<std::tuple<int, int, int, double>> bookings = {
+        {1, 1, 2, today}, {1, 2, 2, today}, {1, 7, 3, tomorrow}, {2, 4, 2, today}, {3, 12, 3, tomorrow}};
+    int id = 1;
+    for (const auto& [reserve, table, eat, date] : bookings)
+        sql << QStringLiteral("insert into reserve_table select %1,%2,t.table_name,t.id,e.name,e.id,e.start_time,e.end_time,"
+                              "%3,'RT001' from table_spec t, eat e where t.id=%4 and e.id=%5")
+                   .arg(id++).arg(reserve).arg(date, 0, 'f', 1).arg(table).arg(eat);
+    sql << QStringLiteral("insert into table_instance(id,table_id,table_name,state) values(1,3,'103','TIS001')");
+    TDatabaseCtrl().execute(sql.join(';'));
+    return mainWith(2);
+}
+
+// Menu administration with the first category chosen and its second dish pressed.
+QWidget* menuManage() {
+    auto* main = static_cast<TmainForm*>(mainWith(4));
+    if (auto* form = qobject_cast<TmenuManageForm*>(main->openFunction(4))) {
+        emit form->menuTypeButtons[0]->mouseDown(Qt::LeftButton);
+        emit form->menuButtons[1]->mouseDown(Qt::LeftButton);
+    }
+    return main;
+}
+
+// A property dialog given the grid button of entry `id`, as menu administration does.
+template <class Dialog, class Button>
+QWidget* attrDialog(int id, void (Dialog::*setButton)(Button*)) {
+    auto* dialog = new Dialog;
+    auto* button = new Button(dialog);
+    button->hide();
+    button->setMaxLength(12);
+    button->setId(id);
+    (dialog->*setButton)(button);
+    return dialog;
+}
+
 const std::map<QString, std::function<QWidget*()>> windows = {
     {"main", [] { return loggedInMain(); }},
     {"caller",
@@ -346,9 +396,15 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"tableManage", [] { return mainWith(3); }},
     {"option", [] { return dialog<ToptionForm>(); }},
     {"celerityServing", servedLines},
+    {"prick",
+     [] {
+         addSampleSales();
+         return mainWith(11);
+     }},
     {"ticket", ticket},
     {"carte", carte},
     {"reserve", reservation},
+    {"reserveManage", reserveOverview},
     {"menuins", menuIns},
     {"tollStation", tollStation},
     {"reckoning", reckoning},
@@ -376,6 +432,9 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          form->tableListViewDblClick();  // 105 picked
          return form;
      }},
+    {"menumanage", menuManage},
+    {"menuattr", [] { return attrDialog(1, &TmenuAttrForm::setMenuButton); }},
+    {"menutypeattr", [] { return attrDialog(1, &TMenuTypeAttrForm::setMenuTypeButton); }},
 };
 
 int usage() {
