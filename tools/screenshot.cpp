@@ -52,6 +52,7 @@
 #include "service/ReckoningUnit.h"
 #include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
+#include "service/TollStationUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -275,6 +276,43 @@ QWidget* reservation() {
     return form;
 }
 
+// The cashier at lunch: 102 (selected, with lines) and 103 in use and in the batch,
+// 104 checked out, 105 booked by a guest whose reservation is selected.
+QWidget* tollStation() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    int firstIns = 0;
+    for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS001"}, std::pair{4, "TIS002"}}) {
+        TPOTableIns ins;
+        ins.setTableId(table);
+        ins.setTableName(QString::number(100 + table));
+        ins.setStartTime(encodeDateTime(2024, 5, 10, 11, 35, 0));
+        ins.setState(state);
+        ins.setDescription(QStringLiteral("生日聚餐"));
+        const int id = TTableInsMgr::insert(ins);
+        if (!firstIns) firstIns = id;
+    }
+    sampleLine(firstIns, QStringLiteral("宫保鸡丁"), 28, 1, QString());
+    sampleLine(firstIns, QStringLiteral("清蒸鲈鱼"), 68.5, 1, QString());
+    TDatabaseCtrl().execute(
+        QStringLiteral("insert into reserve(id,guest_name,telephone,state) values(90,'周先生','13812345678','R001');"
+                       "insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
+                       "values(90,90,'105',5,'午餐',2,%1,'RT001')")
+            .arg(double(encodeDateTime(2024, 5, 10)), 0, 'f', 1));
+    QWidget* main = mainWith(6);
+    if (auto* toll = qobject_cast<TtollStationForm*>(subForms[6].data())) {
+        toll->showReserves();
+        toll->reserveGrid->setRow(1);
+        toll->showReserveTables();
+        for (int table : {3, 2}) {
+            TTableItem* item = toll->findTableItem(table);
+            toll->tableListView->setSelectedItem(item);
+            toll->tableListViewSelectItem(item, true);
+            toll->tableListViewDblClick();
+        }
+    }
+    return main;
+}
+
 // The reservation overview at lunch: three open reservations, two of them booked on
 // this floor today, one table in use.
 QWidget* reserveOverview() {
@@ -396,6 +434,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"reserve", reservation},
     {"reserveManage", reserveOverview},
     {"menuins", menuIns},
+    {"tollStation", tollStation},
     {"reckoning", reckoning},
     {"tableAttrib",
      [] {

@@ -17,6 +17,7 @@
 #include "service/CelerityServingUnit.h"
 #include "service/PrickUnit.h"
 #include "service/SellUnit.h"
+#include "service/TollStationUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
@@ -24,6 +25,7 @@ inline void registerProgramWindows() {
     registerFunctionWindow(3, [] { return new TtableManageForm; });
     registerFunctionWindow(4, [] { return new TmenuManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });

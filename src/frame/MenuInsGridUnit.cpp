@@ -17,7 +17,8 @@ TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) { initGrid(
 
 void TMenuInsGrid::initGrid() {
     setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
-    setColWidths({30, 75, 30, 30, 30, 30, 30, 50});
+    // The price gets room for three digits before the point.
+    setColWidths({30, 75, 45, 30, 30, 30, 30, 50});
     setFixedCol(true);
 }
 

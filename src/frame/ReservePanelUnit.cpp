@@ -43,7 +43,8 @@ void TReservePanel::initGrids() {
     reserveGrid->setColWidths({30, 90, 30, 50});
     reTableGrid->setColCount(5);
     reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
-    reTableGrid->setColWidths({30, 60, 40, 55, 30});
+    // Wide enough for the whole state text and date.
+    reTableGrid->setColWidths({30, 45, 45, 80, 35});
     for (TStringGrid* grid : {reserveGrid, reTableGrid}) grid->setFixedCol(true);
 }
 

@@ -408,9 +408,8 @@ void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
 void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
-    auto notInUse = [](const TPOTable& t) { showMessage("台桌(" + t.getTableName() + ")不是在用状态!"); };
     for (const TPOTable& t : batch) {
-        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(t);
+        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return showTableNotInUse(t.getTableName());
     }
     TtableSelecterForm selecter;
     selecter.setSingle();
@@ -418,19 +417,16 @@ void TsellForm::mergeBtnClick() {
     std::vector<TPOTable> chosen = selecter.getSelectTables();
     if (chosen.empty()) return;
 
-    std::vector<TPOTableIns> instances;
-    for (const TPOTable& t : batch) {
-        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(t.getId(), TPOTableIns::stateInUse);
-        if (!ins) return notInUse(t);  // checked out while the selector was open
-        instances.push_back(*ins);
-    }
+    // Checked out while the selector was open: nothing is merged.
+    std::optional<std::vector<TPOTableIns>> instances = inUseInstances(batch);
+    if (!instances) return;
     std::optional<TPOTable> target = TTableMgr::getTableById(chosen.front().getId());
     if (!target) return;
     if (tableState(target->getId(), eatId()) != stateFree && findTableRow(*tableBatGrid, target->getId()) == 0) {
         showMessage(QStringLiteral("您选择的台桌不是处于空闲状态!"));
         return;
     }
-    if (!TTableInsMgr::mergeTables(instances, *target)) return;
+    if (!TTableInsMgr::mergeTables(*instances, *target)) return;
     selectTable(target->getId());
     tableBatGrid->clearTables();
 }
