@@ -451,7 +451,7 @@ std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
     if (ins) return ins;
     // Checked out, cancelled or merged away at another station since it was shown.
     std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
-    showMessage("台桌(" + (table ? table->getTableName() : QString()) + ")不是在用状态!");
+    showTableNotInUse(table ? table->getTableName() : QString());
     showTableInfo();
     refreshItemOf(selectedTableId);
     return std::nullopt;
@@ -552,7 +552,7 @@ void TsellForm::addMenuBtnClick() {
         showMessage(QStringLiteral("请选择台桌！"));
         return;
     }
-    auto notInUse = [this](int row) { showMessage("台桌(" + tableBatGrid->cell(1, row) + ")不是在用状态!"); };
+    auto notInUse = [this](int row) { showTableNotInUse(tableBatGrid->cell(1, row)); };
     for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
         auto table = tableBatGrid->object<TPOTable>(row);
         if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(row);
