@@ -100,3 +100,12 @@ std::vector<TPOTeam> TTeamMgr::getRootTeams() {
     }
     return list;
 }
+
+bool TTeamMgr::exists(int id) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("select id from team where id=:id");
+    ctrl.setParameter("id", id);
+    ctrl.open();
+    return !ctrl.eof();
+}

@@ -15,4 +15,7 @@ public:
     // Each level ordered by name.
     static std::vector<TPOTeam> getTeamsByParentId(int parentId);
     static std::vector<TPOTeam> getRootTeams();
+    // Whether the team is still there. Nothing is caught: a failure ends the
+    // caller's action in the default error box.
+    static bool exists(int id);
 };

@@ -19,7 +19,10 @@ QString runScripts(sqlite3* db, const QStringList& scriptFiles) {
             return text;
         }
     }
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) return QString::fromUtf8(sqlite3_errmsg(db));
+    // The name indexes were just sorted by this build's collation: say so.
+    QByteArray version = "PRAGMA user_version=" + QByteArray::number(collationVersion()) + "; COMMIT";
+    if (sqlite3_exec(db, version.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(db));
     return QString();
 }
 }  // namespace

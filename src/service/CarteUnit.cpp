@@ -9,6 +9,7 @@
 
 #include "data/MenuMgrUnit.h"
 #include "frame/ButtonPagesUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
@@ -275,13 +276,7 @@ void TcarteForm::addMenuInsLine(int menuId) {
 }
 
 void TcarteForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
-    selectMenuGrid->setCell(0, row, QString::number(row));
-    selectMenuGrid->setCell(1, row, line->getMenuName());
-    selectMenuGrid->setCell(2, row, formatFloat("0.00", line->getPrice()));
-    selectMenuGrid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-    selectMenuGrid->setCell(4, row, line->getUnit());
-    selectMenuGrid->setCell(5, row, line->getStateText());
-    selectMenuGrid->setObject(row, line);
+    setMenuInsCells(selectMenuGrid, row, line);
 }
 
 std::shared_ptr<TPOMenuIns> TcarteForm::selectedLine() const {

@@ -38,9 +38,11 @@ protected:
         TexclusiveForm::setDialogDriver(nullptr);
         SampleDbTest::TearDown();
     }
+    // Key by key; keyClicks knows Latin-1 keys only, so other characters come as
+    // the text of a key, as from an input method.
     static void type(QLineEdit* edit, const QString& text) {
         edit->clear();
-        QTest::keyClicks(edit, text);
+        for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     static void logIn(TloginForm* d, const QString& user, const QString& password) {

@@ -1,5 +1,6 @@
 #include "support/TestDatabase.h"
 
+#include <QFileInfo>
 #include <sqlite3.h>
 
 #include "data/DatabaseCtrlUnit.h"
@@ -10,7 +11,9 @@
 QString sourcePath(const QString& relative) { return QStringLiteral(HELAN_SOURCE_DIR "/") + relative; }
 
 void DbTest::SetUp() {
-    dir = std::make_unique<QTemporaryDir>();
+    QString root = memoryFolder ? QStringLiteral("/dev/shm") : QString();
+    dir = root.isEmpty() || !QFileInfo(root).isWritable() ? std::make_unique<QTemporaryDir>()
+                                                          : std::make_unique<QTemporaryDir>(root + "/helan-XXXXXX");
     ASSERT_TRUE(dir->isValid());
     dbPath = dir->filePath("db.mdb");
     QStringList scripts{sourcePath("db/schema.sql"), sourcePath("db/seed.sql")};

@@ -29,6 +29,10 @@ protected:
 
     QString dbPath;
     ScriptedAnswerer answers;
+    // Put the file in memory where the machine offers it: tests of many thousand
+    // commits wait on the disk otherwise. A killed process loses nothing the disk
+    // would have kept, so this changes nothing they prove.
+    bool memoryFolder = false;
 
 private:
     std::unique_ptr<QTemporaryDir> dir;

@@ -1,0 +1,28 @@
+#pragma once
+#include <QString>
+
+class QBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Parts the dish and category dialogs share.
+
+// The dialog's picture from a compiled-in JPEG; a picture that is missing or cannot be
+// decoded leaves the place empty.
+QLabel* newDialogPicture(const QString& resource, QWidget* parent);
+
+// The picture beside the disabled edit that shows the name as stored, as the top of
+// a dialog lays them out.
+QBoxLayout* newNameHeader(QLabel* picture, QLineEdit* storedName);
+
+// "确定", "取消" (also the Esc key) and "应用" at the right of a bottom row; Enter
+// presses none of them.
+struct AttrButtons {
+    QPushButton* confirm;
+    QPushButton* cancel;
+    QPushButton* apply;
+    QBoxLayout* row;
+};
+AttrButtons newAttrButtons(QWidget* parent);

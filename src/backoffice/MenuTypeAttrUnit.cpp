@@ -1,0 +1,122 @@
+#include "backoffice/MenuTypeAttrUnit.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "backoffice/AttrDialogParts.h"
+#include "data/MenuTypeMgrUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
+#include "platform/Errors.h"
+#include "platform/Messages.h"
+
+TMenuTypeAttrForm::TMenuTypeAttrForm(QWidget* parent) : TexclusiveForm(parent) {
+    Image1 = newDialogPicture(QStringLiteral(":/pictures/menu_type.jpg"), this);
+    namePMenuType = new QLineEdit(this);
+    namePMenuType->setEnabled(false);
+    namePMenuType->setReadOnly(true);
+    menuTypeId = new QLineEdit(this);
+    menuTypeId->setEnabled(false);
+    menuTypeId->setReadOnly(true);
+    menuTypeName = new QLineEdit(this);
+    descriptionMemo = new QPlainTextEdit(this);
+    descriptionMemo->setTabChangesFocus(true);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    auto* fields = new QFormLayout;
+    fields->setLabelAlignment(Qt::AlignRight);
+    fields->addRow(QStringLiteral("编号:"), menuTypeId);
+    fields->addRow(QStringLiteral("名称:"), menuTypeName);
+    fields->addRow(QStringLiteral("备注:"), descriptionMemo);
+
+    const AttrButtons buttons = newAttrButtons(this);
+    confirmButton = buttons.confirm;
+    cancelButton = buttons.cancel;
+    applyButton = buttons.apply;
+    applyButton->setEnabled(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(newNameHeader(Image1, namePMenuType));
+    layout->addWidget(line);
+    layout->addLayout(fields);
+    layout->addLayout(buttons.row);
+
+    connect(menuTypeName, &QLineEdit::textEdited, this, [this] { applyButton->setEnabled(true); });
+    connect(descriptionMemo, &QPlainTextEdit::textChanged, this, [this] { applyButton->setEnabled(true); });
+    connect(confirmButton, &QPushButton::clicked, this, [this] { runGuarded([this] { confirmButtonClick(); }); });
+    connect(applyButton, &QPushButton::clicked, this, [this] { runGuarded([this] { applyButtonClick(); }); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { cancelButtonClick(); });
+    connect(this, &QDialog::finished, this, [this] { FormClose(); });
+    setFixedSize(360, 300);
+}
+
+void TMenuTypeAttrForm::showEvent(QShowEvent* event) {
+    TexclusiveForm::showEvent(event);
+    if (loaded) return;
+    loaded = true;
+    if (!runGuarded([this] { FormShow(); })) closeWhenShown();
+}
+
+void TMenuTypeAttrForm::closeWhenShown() {
+    QTimer::singleShot(0, this, [this] { reject(); });
+}
+
+void TMenuTypeAttrForm::FormShow() {
+    if (!menuTypeButton) {
+        showMessage(QStringLiteral("menuTypeButton 为空"));
+        closeWhenShown();
+        return;
+    }
+    menuType = TMenuTypeMgr::getMenuTypeById(menuTypeButton->getId());
+    if (!menuType) {
+        showMessage(QStringLiteral("没有找到菜类"));
+        closeWhenShown();
+        return;
+    }
+    const QSignalBlocker block(descriptionMemo);
+    namePMenuType->setText(menuType->getName());
+    menuTypeName->setText(menuType->getName());
+    menuTypeId->setText(QString::number(menuType->getId()));
+    descriptionMemo->setPlainText(menuType->getDescription());
+    setWindowTitle(menuType->getName());
+    applyButton->setEnabled(false);
+}
+
+void TMenuTypeAttrForm::saveMenuType() {
+    if (!menuType) return;
+    if (menuTypeName->text().trimmed().isEmpty()) {
+        showMessage(QStringLiteral("菜单类型不能为空！"));
+        return;
+    }
+    menuType->setName(menuTypeName->text());
+    menuType->setDescription(descriptionMemo->toPlainText());
+    if (!TMenuTypeMgr::update(*menuType)) return;
+    namePMenuType->setText(menuType->getName());
+    setWindowTitle(menuType->getName());
+}
+
+void TMenuTypeAttrForm::applyButtonClick() {
+    saveMenuType();
+    applyButton->setEnabled(false);
+}
+
+void TMenuTypeAttrForm::confirmButtonClick() {
+    saveMenuType();
+    accept();
+}
+
+void TMenuTypeAttrForm::cancelButtonClick() { reject(); }
+
+void TMenuTypeAttrForm::FormClose() {
+    // Only a category that was loaded may put its name on the button.
+    if (!menuType || !menuTypeButton) return;
+    menuTypeButton->setName(namePMenuType->text());
+    menuTypeButton->setToolTip(namePMenuType->text());
+    menuTypeButton->setFocus();
+}

@@ -1,0 +1,605 @@
+#include "service/SellUnit.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "data/EatMgrUnit.h"
+#include "data/MenuInsMgrUnit.h"
+#include "data/POTableInsUnit.h"
+#include "data/ReserveMgrUnit.h"
+#include "data/ReserveTableMgrUnit.h"
+#include "data/TableInsMgrUnit.h"
+#include "data/TableMgrUnit.h"
+#include "frame/FloorButtonsUnit.h"
+#include "frame/MenuInsGridUnit.h"
+#include "frame/ReservePanelUnit.h"
+#include "frame/TableInfoAreaUnit.h"
+#include "frame/TableMapPanelUnit.h"
+#include "frame/TableBatchGridUnit.h"
+#include "frame/TableMapUnit.h"
+#include "backoffice/TableAttribUnit.h"
+#include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
+#include "service/MenuInsPrintUnit.h"
+#include "service/MenuInsUnit.h"
+#include "service/TableSelecterUnit.h"
+#include "platform/Errors.h"
+#include "platform/Formats.h"
+#include "platform/Messages.h"
+#include "platform/StringGrid.h"
+
+namespace {
+const QString stateFree = QStringLiteral("TS001");
+const QString stateDisabled = QStringLiteral("TS002");
+
+QPushButton* button(const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setFixedHeight(25);
+    return b;
+}
+
+// Connects a button to a handler run inside the error funnel.
+template <class Handler>
+void onClick(QPushButton* b, QObject* context, Handler handler) {
+    QObject::connect(b, &QPushButton::clicked, context, [handler] { runGuarded(handler); });
+}
+
+QString tableState(int tableId, int eatId) { return TTableMgr::getTableState(tableId, eatId, Date()); }
+}  // namespace
+
+TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
+    setWindowTitle(QStringLiteral("营业管理"));
+    resize(832, 630);
+    showMaximizedChild = true;
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(buildLeftPanel(), 1);
+    row->addWidget(buildRightPanel());
+
+    tablePopupMenu = new QMenu(this);
+    switchTable = tablePopupMenu->addAction(QStringLiteral("转台"));
+    refreshTable = tablePopupMenu->addAction(QStringLiteral("刷新"));
+    cancelTable = tablePopupMenu->addAction(QStringLiteral("退台"));
+    attribTable = tablePopupMenu->addAction(QStringLiteral("属性"));
+    // Nothing to switch or cancel until an in-use table is selected.
+    switchTable->setEnabled(false);
+    cancelTable->setEnabled(false);
+    auto guardedAction = [this](QAction* a, void (TsellForm::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+    };
+    guardedAction(switchTable, &TsellForm::switchTableClick);
+    guardedAction(refreshTable, &TsellForm::refreshTableClick);
+    guardedAction(cancelTable, &TsellForm::cancelTableClick);
+    guardedAction(attribTable, &TsellForm::attribTableClick);
+    connect(tableListView, &TIconListView::contextMenuRequested, this,
+            [this](const QPoint&, const QPoint& globalPos) { tablePopupMenu->popup(globalPos); });
+    connect(tableListView, &TIconListView::itemSelected, this, [this](TIconListItem* item, bool selected) {
+        runGuarded([&] { tableListViewSelectItem(item, selected); });
+    });
+    connect(tableListView, &TIconListView::doubleClicked, this,
+            [this] { runGuarded([this] { tableListViewDblClick(); }); });
+    connect(floorButtons, &TFloorButtons::floorClicked, this, [this] { runGuarded([this] { floorClick(); }); });
+
+    eatTimer = new QTimer(this);
+    eatTimer->setInterval(1000);
+    connect(eatTimer, &QTimer::timeout, this, [this] { runGuarded([this] { eatTimerTimer(); }); });
+    MTimer = new QTimer(this);
+    MTimer->setInterval(60000);
+    connect(MTimer, &QTimer::timeout, this, [this] { runGuarded([this] { MTimerTimer(); }); });
+
+    runGuarded([this] {
+        floorButtons->setFloor(1);
+        refreshEat();
+        showReserves();
+        showReserveTables();
+        showTables();
+        initGrids();
+    });
+    eatTimer->start();
+    MTimer->start();
+}
+
+QWidget* TsellForm::buildLeftPanel() {
+    leftPanel = new TTableMapPanel(this);
+    tablePanel = leftPanel->tablePanel;
+    tableLabe = leftPanel->tableLabe;
+    stateImage = leftPanel->stateImage;
+    GroupBox1 = leftPanel->GroupBox1;
+    eatLable = leftPanel->eatLable;
+    floorGroupBox = leftPanel->floorGroupBox;
+    floorButtons = leftPanel->floorButtons;
+    tableListView = leftPanel->tableListView;
+    leftPanel->addBelow(buildInfoArea());
+    return leftPanel;
+}
+
+QWidget* TsellForm::buildInfoArea() {
+    tableInforArea = new TTableInfoArea(leftPanel);
+    GroupBox4 = tableInforArea->GroupBox4;
+    startRepastTimeLable = tableInforArea->startRepastTimeLable;
+    GroupBox3 = tableInforArea->GroupBox3;
+    tableInsDescription = tableInforArea->tableInsDescription;
+    tableMenuInsGrid = tableInforArea->tableMenuInsGrid;
+
+    startRepastBtn = button(QStringLiteral("开桌"), tableInforArea);
+    clearTableBtn = button(QStringLiteral("清除"), tableInforArea);
+    tableInforArea->addUnderTime({startRepastBtn, clearTableBtn});
+    menuBtn = button(QStringLiteral("点菜"), tableInforArea);
+    menuSendCookBtn = button(QStringLiteral("打印菜单"), tableInforArea);
+    servingBtn = button(QStringLiteral("传菜"), tableInforArea);
+    cancelMenuBtn = button(QStringLiteral("退菜"), tableInforArea);
+    tableInforArea->addCommandColumn({menuBtn, menuSendCookBtn, servingBtn, cancelMenuBtn});
+
+    onClick(startRepastBtn, this, [this] { startRepastBtnClick(); });
+    onClick(clearTableBtn, this, [this] { clearTableBtnClick(); });
+    onClick(menuBtn, this, [this] { menuBtnClick(); });
+    onClick(menuSendCookBtn, this, [this] { menuSendCookBtnClick(); });
+    onClick(servingBtn, this, [this] { servingBtnClick(); });
+    onClick(cancelMenuBtn, this, [this] { cancelMenuBtnClick(); });
+    connect(tableMenuInsGrid, &QTableWidget::cellDoubleClicked, this,
+            [this] { runGuarded([this] { tableMenuInsGridDblClick(); }); });
+    return tableInforArea;
+}
+
+QWidget* TsellForm::buildRightPanel() {
+    rightPanel = new QWidget(this);
+    rightPanel->setFixedWidth(246);
+    auto* column = new QVBoxLayout(rightPanel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+
+    GroupBox5 = new QGroupBox(QStringLiteral("批量处理"), rightPanel);
+    auto* batch = new QVBoxLayout(GroupBox5);
+    tableBatGrid = new TTableBatchGrid(GroupBox5);
+    batch->addWidget(tableBatGrid, 1);
+    auto* batchButtons = new QHBoxLayout;
+    mergeBtn = button(QStringLiteral("并台"), GroupBox5);
+    addMenuBtn = button(QStringLiteral("加菜"), GroupBox5);
+    clearTableBatBtn = button(QStringLiteral("清除"), GroupBox5);
+    for (QPushButton* b : {mergeBtn, addMenuBtn, clearTableBatBtn}) batchButtons->addWidget(b);
+    batch->addLayout(batchButtons);
+    column->addWidget(GroupBox5, 1);
+
+    reservePanel = new TReservePanel(rightPanel);
+    Panel4 = reservePanel->Panel4;
+    reserveGrid = reservePanel->reserveGrid;
+    reTableGrid = reservePanel->reTableGrid;
+    startRepastsBtn = button(QStringLiteral("开桌"), reservePanel);
+    viewReserveBtn = button(QStringLiteral("查看"), reservePanel);
+    reservePanel->addButtons({startRepastsBtn, viewReserveBtn});
+    column->addWidget(reservePanel, 2);
+
+    onClick(mergeBtn, this, [this] { mergeBtnClick(); });
+    onClick(addMenuBtn, this, [this] { addMenuBtnClick(); });
+    onClick(clearTableBatBtn, this, [this] { clearTableBatBtnClick(); });
+    onClick(startRepastsBtn, this, [this] { startRepastsBtnClick(); });
+    onClick(viewReserveBtn, this, [this] { viewReserveBtnClick(); });
+    return rightPanel;
+}
+
+void TsellForm::initGrids() {
+    tableMenuInsGrid->initGrid();
+    reservePanel->initGrids();
+}
+
+void TsellForm::showMenuInsList(const TMenuInsList& lines) { tableMenuInsGrid->showMenuInsList(lines); }
+
+void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
+    tableMenuInsGrid->setMenuInsRow(line, row);
+}
+
+void TsellForm::showReserves() { reservePanel->showReserves(eatId(), Date()); }
+
+void TsellForm::showReserveTables() { reservePanel->showReserveTables(); }
+
+const std::optional<TPOEat>& TsellForm::currentEat() const { return leftPanel->currentEat; }
+
+int TsellForm::eatId() const { return leftPanel->eatId(); }
+
+void TsellForm::refreshEat() { leftPanel->refreshEat(); }
+
+void TsellForm::showTables() {
+    // The refill drops the map's selection without a deselection, so the remark
+    // being edited is saved first.
+    saveEditedRemark();
+    tableListView->showFloor(floorButtons->currentFloor(), eatId(), Date());
+    // The table shown in the info area stays selected on its map.
+    if (TTableItem* item = findTableItem(selectedTableId)) tableListView->setSelectedItem(item);
+}
+
+void TsellForm::refreshTableItem(TIconListItem* item) {
+    if (item) tableListView->refreshTableItem(item, eatId(), Date());
+}
+
+void TsellForm::refreshItemOf(int tableId) { refreshTableItem(findTableItem(tableId)); }
+
+TTableItem* TsellForm::findTableItem(int tableId) const { return tableListView->findTableItem(tableId); }
+
+void TsellForm::floorClick() { showTables(); }
+
+void TsellForm::selectTable(int tableId) {
+    std::optional<TPOTable> table = TTableMgr::getTableById(tableId);
+    if (!table) return;
+    if (floorButtons->setFloor(table->getFloor())) showTables();
+    // Selecting in code fires nothing, so the selection handler runs here.
+    tableListView->setSelectedItem(findTableItem(tableId));
+    selectedTableId = tableId;
+    showTableInfo();
+}
+
+void TsellForm::tableListViewSelectItem(TIconListItem* item, bool selected) {
+    if (!item) return;
+    selectedTableId = item->dataId();
+    if (selected) {
+        showTableInfo();  // may drop the item from the map
+    } else {
+        saveEditedRemark();
+        switchTable->setEnabled(false);
+        cancelTable->setEnabled(false);
+    }
+}
+
+void TsellForm::setInfoControls(bool open, bool order, bool clear, bool serve, bool cancelDish, bool remark,
+                                bool print) {
+    startRepastBtn->setEnabled(open);
+    menuBtn->setEnabled(order);
+    clearTableBtn->setEnabled(clear);
+    servingBtn->setEnabled(serve);
+    cancelMenuBtn->setEnabled(cancelDish);
+    tableInsDescription->setEnabled(remark);
+    menuSendCookBtn->setEnabled(print);
+}
+
+void TsellForm::showTableInfo() {
+    if (selectedTableId == 0) return;
+    saveEditedRemark();
+    remarkTableInsId = 0;
+    std::optional<TPOTableIns> ins;
+    const QString state = tableInforArea->showTable(selectedTableId, eatId(), Date(), &ins);
+    if (state.isEmpty()) return;  // no such table
+    tableListView->showItemState(findTableItem(selectedTableId), state);
+    bool inUse = state == TPOTableIns::stateInUse;
+    switchTable->setEnabled(inUse);
+    cancelTable->setEnabled(inUse);
+
+    if (inUse) {
+        setInfoControls(false, true, false, true, true, true, true);
+        if (ins) remarkTableInsId = ins->getId();
+    } else if (state == TPOTableIns::stateCheckedOut) {
+        setInfoControls(false, false, true, false, false, false, false);
+    } else if (state == TPOReserveTable::stateBooked || state == stateFree) {
+        setInfoControls(true, false, false, false, false, false, false);
+    } else {
+        // A table disabled while it was shown: nothing may be done with it.
+        setInfoControls(false, false, false, false, false, false, false);
+    }
+    tableInsDescription->document()->setModified(false);
+}
+
+void TsellForm::saveEditedRemark() {
+    if (remarkTableInsId == 0 || !tableInsDescription->document()->isModified()) return;
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(remarkTableInsId);
+    if (!ins || ins->getState() != TPOTableIns::stateInUse) {
+        // Checked out or cancelled elsewhere meanwhile: the remark has no place to go.
+        tableInsDescription->document()->setModified(false);
+        return;
+    }
+    ins->setDescription(tableInsDescription->toPlainText());
+    // On failure the manager said so; the edit stays marked and is tried again.
+    if (TTableInsMgr::update(*ins)) tableInsDescription->document()->setModified(false);
+}
+
+void TsellForm::startRepastBtnClick() {
+    openTable(selectedTableId);
+    showReserves();
+    showReserveTables();
+    showTableInfo();
+}
+
+void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& booking) {
+    QString state = tableState(tableId, eatId());
+    std::optional<TPOTable> table = TTableMgr::getTableById(tableId);
+    if (!table || state == stateDisabled) {
+        // A disabled table is never opened: no map shows it, so it could never be
+        // checked out.
+        refreshItemOf(tableId);
+        return;
+    }
+    if (state == TPOTableIns::stateInUse) {
+        showMessage("台桌(" + table->getTableName() + ")已被占用!");
+        refreshItemOf(tableId);
+        return;
+    }
+    std::optional<TPOReserveTable> taken = booking;
+    if (!taken && state == TPOReserveTable::stateBooked)
+        taken = TReserveTableMgr::getBookedReserveTable(tableId, eatId(), Date());
+
+    TPOTableIns ins;
+    ins.setTableId(tableId);
+    ins.setTableName(table->getTableName());
+    ins.setStartTime(Now());
+    ins.setState(TPOTableIns::stateInUse);
+    // The reservation panel opens many tables at once: none of them takes over the
+    // remark of whichever table the info area shows.
+    ins.setDescription(booking ? QString() : tableInsDescription->toPlainText());
+    if (taken) ins.setReserveTableId(taken->getId());
+    // The booking is taken over only once the table really got its instance.
+    if (TTableInsMgr::insert(ins) != 0 && taken) {
+        taken->setState(TPOReserveTable::stateDone);
+        if (TReserveTableMgr::update(*taken)) {
+            TReserveMgr::completeReserveIfAllUsed(taken->getReserveId());
+            TMenuInsMgr::copyReservedMenuIns(taken->getId(), ins.getId());
+        }
+    }
+    refreshItemOf(tableId);
+}
+
+void TsellForm::clearTableBtnClick() {
+    if (tableState(selectedTableId, eatId()) != TPOTableIns::stateCheckedOut) return;
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateCheckedOut);
+    if (!ins) return;
+    ins->setEndTime(Now());
+    ins->setState(TPOTableIns::stateCleared);
+    if (!TTableInsMgr::update(*ins)) return;
+    refreshItemOf(selectedTableId);
+    showTableInfo();
+}
+
+void TsellForm::switchTableClick() {
+    saveEditedRemark();
+    // Checked out at the cashier meanwhile: nothing left to switch.
+    if (!TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse)) return;
+    TtableSelecterForm selecter;
+    selecter.setSingle();
+    selecter.setFloor(floorButtons->currentFloor());
+    std::vector<TPOTable> chosen = selecter.getSelectTables();
+    if (chosen.empty()) return;
+    const TPOTable& target = chosen.front();
+    if (tableState(target.getId(), eatId()) != stateFree) {
+        showMessage(QStringLiteral("你选择桌台不是处于空闲状态!"));
+        return;
+    }
+    int oldTableId = selectedTableId;
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(oldTableId, TPOTableIns::stateInUse);
+    if (!ins) return;
+    ins->setTableId(target.getId());
+    ins->setTableName(target.getTableName());
+    if (!TTableInsMgr::update(*ins)) return;
+    showMessage(QStringLiteral("转台成功!"));
+    refreshItemOf(oldTableId);
+    selectTable(target.getId());
+}
+
+void TsellForm::cancelTableClick() {
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
+    if (!ins) return;
+    if (!askYesNo("(" + ins->getTableName() + ")是否真的要退台?")) return;
+    ins->setState(TPOTableIns::stateGivenBack);
+    if (!TTableInsMgr::update(*ins)) return;
+    showMessage(QStringLiteral("退台成功!"));
+    showTableInfo();
+    refreshItemOf(selectedTableId);
+}
+
+void TsellForm::refreshTableClick() { showTables(); }
+
+void TsellForm::attribTableClick() {
+    if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
+}
+
+void TsellForm::tableListViewDblClick() {
+    TTableItem* item = tableListView->selectedTableItem();
+    if (!item) return;
+    tableBatGrid->addTable(item->getTableId(), tableState(item->getTableId(), eatId()));
+}
+
+void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
+
+void TsellForm::mergeBtnClick() {
+    saveEditedRemark();
+    std::vector<TPOTable> batch = tableBatGrid->tables();
+    for (const TPOTable& t : batch) {
+        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return showTableNotInUse(t.getTableName());
+    }
+    TtableSelecterForm selecter;
+    selecter.setSingle();
+    selecter.setFloor(floorButtons->currentFloor());
+    std::vector<TPOTable> chosen = selecter.getSelectTables();
+    if (chosen.empty()) return;
+
+    // Checked out while the selector was open: nothing is merged.
+    std::optional<std::vector<TPOTableIns>> instances = inUseInstances(batch);
+    if (!instances) return;
+    std::optional<TPOTable> target = TTableMgr::getTableById(chosen.front().getId());
+    if (!target) return;
+    if (tableState(target->getId(), eatId()) != stateFree && findTableRow(*tableBatGrid, target->getId()) == 0) {
+        showMessage(QStringLiteral("您选择的台桌不是处于空闲状态!"));
+        return;
+    }
+    if (!TTableInsMgr::mergeTables(*instances, *target)) return;
+    selectTable(target->getId());
+    tableBatGrid->clearTables();
+}
+
+void TsellForm::eatTimerTimer() { refreshEat(); }
+
+void TsellForm::MTimerTimer() {
+    showTables();
+    showReserves();
+    showReserveTables();
+}
+
+void TsellForm::closeEvent(QCloseEvent* event) {
+    runGuarded([this] { saveEditedRemark(); });
+    eatTimer->stop();
+    MTimer->stop();
+    TparentForm::closeEvent(event);
+}
+
+std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
+    if (ins) return ins;
+    // Checked out, cancelled or merged away at another station since it was shown.
+    std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
+    showTableNotInUse(table ? table->getTableName() : QString());
+    showTableInfo();
+    refreshItemOf(selectedTableId);
+    return std::nullopt;
+}
+
+void TsellForm::menuBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TcarteForm carte;
+    carte.selectMenuIns(lines);
+    for (const auto& line : lines) {
+        line->setConsultId(ins->getId());
+        line->setRelaType(TPOMenuIns::relaTableIns);
+    }
+    TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines);
+    // A failed save comes back empty; the waiter then sees what is really ordered,
+    // not an empty table to order everything for again.
+    showMenuInsList(saved.empty() ? TMenuInsMgr::getTableInsMenuIns(ins->getId()) : saved);
+}
+
+void TsellForm::menuSendCookBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TmenuInsPrintForm printForm;
+    // The grid's records still say "not printed": they are replaced by the lines as
+    // now stored, also when a printer failed halfway, so that no later save of a
+    // row marks a printed line due again (a second ticket, a dish cooked twice).
+    try {
+        printForm.printMenuIns(lines);
+    } catch (...) {
+        showTableInfo();
+        throw;
+    }
+    showTableInfo();
+}
+
+void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change) {
+    const int row = tableMenuInsGrid->row();
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    std::optional<TPOMenuIns> line = storedIfUnchanged(*shown);
+    if (!line) {
+        showTableInfo();
+        return;
+    }
+    if (!change(*line)) return;
+    if (!TMenuInsMgr::update(*line)) return;
+    *shown = *line;
+    setMenuInsRow(shown, row);
+}
+
+void TsellForm::servingBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        line.setServing(line.getServing() == TPOMenuIns::servingDone ? TPOMenuIns::servingWaiting
+                                                                       : TPOMenuIns::servingDone);
+        return true;
+    });
+}
+
+void TsellForm::cancelMenuBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        if (line.getState() == TPOMenuIns::stateGift) {
+            showMessage(QStringLiteral("赠送的菜不能退！"));
+            return false;
+        }
+        if (line.getState() == TPOMenuIns::stateNormal)
+            line.setState(TPOMenuIns::stateReturned);
+        else if (line.getState() == TPOMenuIns::stateReturned)
+            line.setState(TPOMenuIns::stateNormal);
+        return true;
+    });
+}
+
+void TsellForm::tableMenuInsGridDblClick() {
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    // The editor starts from the line as stored; a change made elsewhere while it
+    // was open makes its save refuse, as for "传菜" and "退菜".
+    std::optional<TPOMenuIns> stored = storedIfUnchanged(*shown);
+    if (!stored) {
+        showTableInfo();
+        return;
+    }
+    auto edited = std::make_shared<TPOMenuIns>(*stored);
+    TmenuInsForm editor;
+    editor.setWindowTitle(edited->getMenuName());
+    editor.showMenuIns(edited);
+    changeSelectedLine([&](TPOMenuIns& line) {
+        line = *edited;
+        return true;
+    });
+}
+
+void TsellForm::addMenuBtnClick() {
+    if (tableBatGrid->tableCount() == 0) {
+        showMessage(QStringLiteral("请选择台桌！"));
+        return;
+    }
+    auto notInUse = [this](int row) { showTableNotInUse(tableBatGrid->cell(1, row)); };
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(row);
+    }
+    TMenuInsList chosen;
+    TcarteForm carte;
+    carte.selectMenuIns(chosen);
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (!table) continue;
+        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(table->getId(), TPOTableIns::stateInUse);
+        if (!ins) {
+            // Checked out while the dishes were chosen: the other tables still get theirs.
+            notInUse(row);
+            continue;
+        }
+        for (const auto& line : chosen) {
+            TPOMenuIns copy = *line;  // each table its own line under its own id
+            copy.setId(0);
+            copy.setConsultId(ins->getId());
+            copy.setRelaType(TPOMenuIns::relaTableIns);
+            TMenuInsMgr::insert(copy);
+        }
+        if (table->getId() == selectedTableId) showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
+    }
+}
+
+void TsellForm::startRepastsBtnClick() {
+    // Outside meal time there are no bookings of "this meal" to take over.
+    if (eatId() == 0) return;
+    std::optional<TPOReserve> shown = reservePanel->selectedReserve();
+    if (!shown) return;
+    // Cancelled and no-show reservations are listed, but their bookings stay.
+    std::optional<TPOReserve> reserve = TReserveMgr::getReserveById(shown->getId());
+    if (reserve && reserve->getState() == TPOReserve::stateBooked) {
+        for (const TPOReserveTable& booking : TReserveTableMgr::getReserveTablesByMeal(reserve->getId(), eatId(), Date()))
+            if (booking.getState() == TPOReserveTable::stateBooked) openTable(booking.getTableId(), booking);
+    }
+    showReserves();
+    showReserveTables();
+    showTableInfo();
+}
+
+void TsellForm::viewReserveBtnClick() {
+    reservePanel->viewSelectedReserve(eatId(), Date(), [](int reserveId) {
+        TreserveForm view;
+        view.setReadOnly();
+        view.loadReserve(reserveId);
+    });
+}

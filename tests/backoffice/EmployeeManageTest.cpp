@@ -1,0 +1,173 @@
+#include <QAction>
+#include <QListWidget>
+#include <QTreeWidget>
+
+#include "backoffice/EmployeeManageUnit.h"
+#include "frame/FrameFixture.h"
+#include "platform/StringGrid.h"
+
+namespace {
+class EmployeeManageTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        form = new TemployeeManageForm;
+        form->show();
+    }
+    static QTreeWidgetItem* node(QTreeWidget* tree, const QString& text) {
+        auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        EXPECT_FALSE(found.isEmpty()) << text.toStdString();
+        return found.value(0);
+    }
+    void select(const QString& team) { form->teamTree->setCurrentItem(node(form->teamTree, team)); }
+    static void clickNode(QTreeWidget* tree, const QString& text) {
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node(tree, text)).center());
+    }
+    void clickRow(int row) {
+        TStringGrid* grid = form->employeeGrid;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(row, 1)).center());
+    }
+    // Top-level nodes, children in brackets.
+    static QStringList tree(QTreeWidget* t) {
+        std::function<QString(QTreeWidgetItem*)> text = [&](QTreeWidgetItem* n) {
+            QStringList children;
+            for (int i = 0; i < n->childCount(); ++i) children << text(n->child(i));
+            return n->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
+        };
+        QStringList out;
+        for (int i = 0; i < t->topLevelItemCount(); ++i) out << text(t->topLevelItem(i));
+        return out;
+    }
+    QStringList names() const {
+        QStringList out;
+        for (int r = 1; r < form->employeeGrid->rowCount(); ++r) out << form->employeeGrid->cell(1, r);
+        return out;
+    }
+    // Moves the named rights from one list to the other with the button between them.
+    static void move(QListWidget* from, QPushButton* button, const QStringList& rights) {
+        from->clearSelection();
+        for (const QString& r : rights) from->findItems(r, Qt::MatchExactly).value(0)->setSelected(true);
+        click(button);
+    }
+    // Types into the in-place editor of the selected node and confirms with Enter.
+    void rename(const QString& text) {
+        form->changeName->trigger();
+        auto* editor = form->teamTree->viewport()->findChild<QLineEdit*>();
+        ASSERT_TRUE(editor);
+        type(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);  // the view commits queued
+        flushDeletes();
+    }
+    TemployeeManageForm* form = nullptr;
+};
+
+// A database as makedb makes it: the root team, the administrator, nothing else.
+class EmployeeManageNewDbTest : public EmployeeManageTest {
+protected:
+    QStringList fixtures() const override { return {}; }
+};
+}  // namespace
+
+TEST_F(EmployeeManageNewDbTest, TeamTreeIsBuiltRenamedAndKeepsTeamsWithMembers) {
+    EXPECT_TRUE(tree(form->teamTree).isEmpty());  // only teams below the root team are shown
+    form->addTeam->trigger();  // nothing selected: under the root team
+    select("新建团队");
+    rename("厨房");
+    rename("   ");
+    EXPECT_EQ(answers.last(), "团队名称不能为空！");
+    form->addTeam->trigger();  // under the selected team
+    EXPECT_EQ(tree(form->teamTree), QStringList{"厨房[新建团队]"});
+
+    form->refreshTeam->trigger();  // from the root teams
+    EXPECT_EQ(tree(form->teamTree), QStringList{"全体员工[厨房[新建团队]]"});
+    answers.clear();
+    select("厨房");
+    form->delTeam->trigger();
+    EXPECT_EQ(answers.texts(), QStringList({"是否真的要删除(厨房)团队?", "删除团队出现异常,该团队可能存在子团队或员工！"}));
+    select("全体员工");
+    form->delTeam->trigger();  // the root team holds the administrator
+    select("新建团队");
+    form->delTeam->trigger();
+    EXPECT_EQ(tree(form->teamTree), QStringList{"全体员工[厨房]"});
+    EXPECT_EQ(scalarInt("select count(*) from team"), 2);
+}
+
+TEST_F(EmployeeManageTest, NewEmployeeWithRightsLogsInToExactlyThoseFunctions) {
+    click(form->createEmployee);  // no team chosen yet
+    EXPECT_EQ(answers.last(), "请选择团队！");
+    clickNode(form->teamTree, "前厅");
+    EXPECT_EQ(names(), QStringList({"王五", "张三"}));
+    clickRow(1);  // the row the fill selected
+    EXPECT_EQ(form->loginName->text(), "wangwu");
+    EXPECT_TRUE(form->deleteEmployee->isEnabled());
+
+    click(form->createEmployee);
+    EXPECT_EQ(form->employeeId->text(), "0");
+    type(form->loginName, "Zhao");
+    type(form->password, "Pw1");
+    type(form->userName, "赵六");
+    move(form->rightList, form->selectRightBtn, {"选项", "营业管理"});
+    click(form->saveEmployee);
+    const QString id = form->employeeId->text();
+    EXPECT_EQ(scalar("select team_id||login_name||user_name from employee where id=" + id), "2Zhao赵六");
+    EXPECT_EQ(names(), QStringList({"王五", "张三", "赵六"}));
+
+    // The second save updates the same employee, here with other rights.
+    move(form->selectRightList, form->cancelRightBtn, {"营业管理"});
+    move(form->rightList, form->selectRightBtn, {"收银台"});
+    click(form->saveEmployee);
+    EXPECT_EQ(answers.last(), "保存成功员工(赵六)！");
+    EXPECT_EQ(scalarInt("select count(*) from employee where user_name='赵六'"), 1);
+    EXPECT_EQ(rows("select right_number from employee_right where employee_id=" + id),
+              QStringList({"option", "tollStation"}));
+
+    click(form->createEmployee);  // login names are unique whatever their letter case
+    type(form->loginName, "ZHANGSAN");
+    click(form->saveEmployee);
+    EXPECT_EQ(answers.last(), "添加员工出现异常！");
+    EXPECT_EQ(scalarInt("select count(*) from employee"), 5);
+
+    logInAs("zhao", "Pw1");
+    TmainForm main;
+    main.buildFunctionTree(currentEmployeeId);
+    ASSERT_EQ(main.functionTree->topLevelItemCount(), 1);
+    EXPECT_EQ(main.functionTree->topLevelItem(0)->text(0), "收银台");
+    EXPECT_TRUE(main.optionItem->isEnabled());
+}
+
+TEST_F(EmployeeManageTest, EmployeesMoveBetweenTeamsButNeverIntoADeletedOne) {
+    exec("insert into team values (200, 1, '临时', '')");
+    form->close();
+    form = new TemployeeManageForm;
+    form->show();
+    clickNode(form->teamTree, "前厅");
+    clickRow(1);  // 王五
+    clickNode(form->employeeTeamTree, "收银");
+    EXPECT_EQ(form->teamName->text(), "收银");
+    click(form->saveEmployee);
+    EXPECT_EQ(scalarInt("select team_id from employee where id=4"), 3);
+    EXPECT_EQ(names(), QStringList{"张三"});
+
+    // The employee's team tree still offers a team deleted meanwhile.
+    clickRow(1);
+    clickNode(form->employeeTeamTree, "临时");
+    select("临时");
+    form->delTeam->trigger();
+    click(form->saveEmployee);
+    EXPECT_EQ(answers.last(), "请选择团队！");
+    EXPECT_EQ(scalarInt("select team_id from employee where id=2"), 2);
+
+    clickNode(form->teamTree, "收银");
+    clickRow(1);
+    click(form->deleteEmployee);
+    EXPECT_EQ(answers.texts().mid(answers.count() - 2), QStringList({"是否真的要删除(李四)?", "删除成功！"}));
+    EXPECT_EQ(names(), QStringList{"王五"});
+
+    // Deleting the current team leaves no team to create employees in.
+    exec("update employee set team_id=2 where id=4");
+    select("收银");
+    form->delTeam->trigger();
+    click(form->createEmployee);
+    EXPECT_EQ(answers.last(), "请选择团队！");
+}

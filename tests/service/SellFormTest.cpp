@@ -1,0 +1,238 @@
+// The sell window driven as a waiter would, on the sample restaurant at lunch time.
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "frame/FloorButtonsUnit.h"
+#include "frame/MenuInsGridUnit.h"
+#include "frame/TableBatchGridUnit.h"
+#include "service/SellFixture.h"
+#include "service/TableSelecterUnit.h"
+
+TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {
+    EXPECT_EQ(form->eatLable->text(), "午餐");
+    clickTable(t101);
+    EXPECT_TRUE(form->startRepastBtn->isEnabled());
+    EXPECT_FALSE(form->switchTable->isEnabled());
+
+    click(form->startRepastBtn);
+    EXPECT_EQ(instanceState(t101), "TIS001");
+    EXPECT_EQ(item(t101)->imageIndex(), 1);
+    EXPECT_EQ(form->startRepastTimeLable->text(), "12点00分");
+    EXPECT_TRUE(!form->startRepastBtn->isEnabled() && form->switchTable->isEnabled());
+
+    // 102 still looks free here when another station opens it.
+    clickTable(t102);
+    addInstance(50, t102, "TIS001");
+    click(form->startRepastBtn);
+    EXPECT_EQ(answers.last(), "台桌(102)已被占用!");
+    EXPECT_EQ(instanceState(t102), "TIS001");
+    EXPECT_EQ(item(t102)->imageIndex(), 1);
+
+    // Disabled in the layout editor while shown: not opened, off the map, no command.
+    clickTable(t105);
+    exec("update table_spec set state='TS002' where id=5");
+    click(form->startRepastBtn);
+    EXPECT_EQ(instanceState(t105), "");
+    EXPECT_EQ(item(t105), nullptr);
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->menuBtn->isEnabled());
+}
+
+TEST_F(SellFormTest, OpeningABookedTableTakesTheBookingOverAndCopiesItsDishes) {
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addBooking(21, 10, t104, lunch, today);
+    addLine(60, 20, "MIR002", "宫保鸡丁");
+    addLine(61, 10, "MIR001", "米饭");
+    addLine(62, 10, "MIR001", "例汤");
+    fire(form->MTimer);
+    EXPECT_EQ(item(t103)->imageIndex(), 2);
+
+    clickTable(t103);
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 2);  // the booking's own line
+    EXPECT_EQ(form->tableMenuInsGrid->cell(1, 1), "宫保鸡丁");
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve_table where id=20"), "RT002");
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R001");  // 104 still booked
+    int ins103 = scalarInt("select id from table_instance where table_id=3");
+    EXPECT_EQ(scalarInt("select reserve_table_id from table_instance where table_id=3"), 20);
+    EXPECT_EQ(rows(QString("select menu_name from menu_instance where rela_type='MIR003' and consult_id=%1").arg(ins103)),
+              QStringList{"宫保鸡丁"});
+
+    // The last booked table: no lines of its own, so the reservation's are copied.
+    clickTable(t104);
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 3);
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R002");
+    int ins104 = scalarInt("select id from table_instance where table_id=4");
+    EXPECT_EQ(rows(QString("select menu_name from menu_instance where rela_type='MIR003' and consult_id=%1 order by id")
+                       .arg(ins104)),
+              (QStringList{"米饭", "例汤"}));
+}
+
+TEST_F(SellFormTest, AFailedOpenLeavesTheBookingAlone) {
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addLine(61, 10, "MIR001", "米饭");
+    failOn("INSERT", "table_instance");
+    fire(form->MTimer);
+    clickTable(t103);
+    click(form->startRepastBtn);
+    EXPECT_EQ(scalar("select state from reserve_table where id=20"), "RT001");
+    EXPECT_EQ(scalar("select state from reserve where id=10"), "R001");
+    EXPECT_EQ(scalarInt("select count(*) from menu_instance where rela_type='MIR003'"), 0);
+    EXPECT_EQ(item(t103)->imageIndex(), 2);
+}
+
+TEST_F(SellFormTest, ClearsACheckedOutTableAndCancelsAnInUseOneAfterTheQuestion) {
+    addInstance(50, t101, "TIS002", "靠窗");
+    addInstance(51, t102, "TIS001");
+    fire(form->MTimer);
+    clickTable(t102);
+    form->clearTableBtnClick();  // not checked out: nothing
+    EXPECT_EQ(instanceState(t102), "TIS001");
+    answers.push(AnsNo);
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.last(), "(102)是否真的要退台?");
+    EXPECT_EQ(instanceState(t102), "TIS001");
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.last(), "退台成功!");
+    EXPECT_EQ(instanceState(t102), "TIS004");
+    EXPECT_EQ(item(t102)->imageIndex(), 0);
+
+    clickTable(t101);
+    EXPECT_EQ(form->tableInsDescription->toPlainText(), "靠窗");
+    EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->cancelTable->isEnabled());
+    click(form->clearTableBtn);
+    EXPECT_EQ(instanceState(t101), "TIS003");
+    EXPECT_DOUBLE_EQ(scalar("select end_time from table_instance where id=50").toDouble(), double(Now()));
+    EXPECT_EQ(item(t101)->imageIndex(), 0);
+
+    // Checked out at the cashier while the window still showed it in use.
+    addInstance(52, t103, "TIS001");
+    clickTable(t103);
+    exec("update table_instance set state='TIS002' where id=52");
+    answers.clear();
+    form->cancelTable->trigger();
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(instanceState(t103), "TIS002");
+}
+
+TEST_F(SellFormTest, AnEditedRemarkSurvivesRefillsAndOnlyAnEditedOneIsWritten) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    clickTable(t101);
+    QTest::keyClicks(form->tableInsDescription, "no chili");
+    fire(form->MTimer);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili");
+    EXPECT_EQ(form->tableInsDescription->toPlainText(), "no chili");  // the timer leaves the info area
+    EXPECT_EQ(form->tableListView->selectedTableItem(), item(t101));
+
+    // Another station's remark is not overwritten by a refill without an edit.
+    exec("update table_instance set description='VIP' where id=50");
+    fire(form->MTimer);
+    QTest::mouseClick(form->floorButtons->floor2, Qt::LeftButton);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "VIP");
+    EXPECT_EQ(form->tableInforArea->title(), "101");  // a floor change keeps the info area
+
+    QTest::keyClicks(form->tableInsDescription, "!");
+    form->close();
+    form = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili!");
+}
+
+TEST_F(SellFormTest, MealLabelFollowsTheClockWithBothEndsIncluded) {
+    const std::pair<int, const char*> cases[] = {{36000, "早餐"}, {36001, "非就餐时间"}, {50400, "午餐"}, {77401, "非就餐时间"}};
+    for (auto [second, label] : cases) {
+        setNowForTest(encodeDateTime(2024, 5, 10, second / 3600, second / 60 % 60, second % 60));
+        fire(form->eatTimer);
+        EXPECT_EQ(form->eatLable->text(), QString::fromUtf8(label)) << second;
+    }
+    EXPECT_EQ(form->eatId(), 0);
+}
+
+TEST_F(SellFormTest, SwitchesToAFreeTableOnlyAndKeepsTheInstance) {
+    addInstance(50, t101, "TIS001", "靠窗");
+    addInstance(51, t102, "TIS001");
+    addLine(70, 50, "MIR003", "宫保鸡丁");
+    fire(form->MTimer);
+    clickTable(t101);
+    {
+        DialogScript script;
+        pick(script, 1, t102);
+        form->switchTable->trigger();
+    }
+    EXPECT_EQ(answers.last(), "你选择桌台不是处于空闲状态!");
+    EXPECT_EQ(scalarInt("select table_id from table_instance where id=50"), t101);
+
+    {
+        DialogScript script;
+        pick(script, 2, peony);
+        form->switchTable->trigger();
+    }
+    EXPECT_EQ(answers.last(), "转台成功!");
+    EXPECT_EQ(rows("select id,table_id,table_name,state,description from table_instance where table_id in (1,7)"),
+              QStringList{"50|7|牡丹厅|TIS001|靠窗"});
+    EXPECT_EQ(form->tableListView->selectedTableItem(), item(peony));  // on its own floor
+    EXPECT_EQ(form->tableMenuInsGrid->cell(1, 1), "宫保鸡丁");
+    EXPECT_EQ(tableState(t101), "TS001");
+}
+
+TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
+    addInstance(50, t101, "TIS001", "生日");
+    addInstance(51, t102, "TIS001");
+    addInstance(52, t105, "TIS001");
+    addLine(70, 50, "MIR003", "宫保鸡丁");
+    addLine(71, 51, "MIR003", "米饭");
+    fire(form->MTimer);
+    doubleClickTable(t104);
+    EXPECT_EQ(answers.last(), "只能选择使用中的台桌!");
+    doubleClickTable(t101);
+    doubleClickTable(t102);
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 2);
+    {
+        DialogScript script;
+        pick(script, 1, t105);  // in use and not in the batch
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(answers.last(), "您选择的台桌不是处于空闲状态!");
+    {
+        DialogScript script;
+        pick(script, 1, t103);
+        click(form->mergeBtn);
+    }
+    int merged = scalarInt("select id from table_instance where table_id=3 and state='TIS001'");
+    EXPECT_GT(merged, 0);
+    EXPECT_EQ(rows("select state from table_instance where id in (50,51)"), (QStringList{"TIS005", "TIS005"}));
+    EXPECT_EQ(scalarInt(QString("select count(*) from menu_instance where consult_id=%1").arg(merged)), 2);
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+    EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 3);  // 103 selected with both lines
+
+    // A batch table checked out meanwhile stops the merge before any choice.
+    doubleClickTable(t103);
+    doubleClickTable(t105);
+    exec("update table_instance set state='TIS002' where id=52");
+    click(form->mergeBtn);
+    EXPECT_EQ(answers.last(), "台桌(105)不是在用状态!");
+    EXPECT_EQ(instanceState(t105), "TIS002");
+
+    // A target in the batch is taken whatever its state.
+    click(form->clearTableBatBtn);
+    {
+        DialogScript script;
+        pick(script, 1, t103);
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(scalarInt("select count(*) from table_instance where table_id=3 and state='TIS001'"), 1);
+    EXPECT_EQ(scalar(QString("select state from table_instance where id=%1").arg(merged)), "TIS005");
+
+    // An empty batch only opens the target.
+    {
+        DialogScript script;
+        pick(script, 1, t104);
+        click(form->mergeBtn);
+    }
+    EXPECT_EQ(instanceState(t104), "TIS001");
+}
