@@ -1,9 +1,3 @@
-#include <QAction>
-#include <QCalendarWidget>
-#include <QLineEdit>
-#include <QTimer>
-
-#include "frame/ReserveViewAreaUnit.h"
 #include "reservation/ReserveManageUnit.h"
 #include "reservation/ReserveUnit.h"
 #include "service/ServiceFixture.h"

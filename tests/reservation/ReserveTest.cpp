@@ -1,14 +1,5 @@
-#include <QCalendarWidget>
-#include <QGroupBox>
-#include <QPlainTextEdit>
-
 #include "data/EatMgrUnit.h"
-#include "frame/GlobalsUnit.h"
-#include "frame/MenuButtonUnit.h"
-#include "frame/MenuTypeButtonUnit.h"
-#include "frame/ReserveViewAreaUnit.h"
 #include "reservation/ReserveUnit.h"
-#include "service/CarteUnit.h"
 #include "service/ServiceFixture.h"
 
 namespace {

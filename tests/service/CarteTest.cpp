@@ -1,10 +1,3 @@
-#include <QLabel>
-#include <QLineEdit>
-
-#include "frame/MenuButtonUnit.h"
-#include "frame/MenuTypeButtonUnit.h"
-#include "service/CarteUnit.h"
-#include "service/MenuInsUnit.h"
 #include "service/ServiceFixture.h"
 
 namespace {

@@ -1,8 +1,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 
-#include "service/MenuInsUnit.h"
 #include "service/ServiceFixture.h"
 
 namespace {

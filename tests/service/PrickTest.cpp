@@ -1,4 +1,3 @@
-#include "platform/DateTime.h"
 #include "service/PrickUnit.h"
 #include "service/ServiceFixture.h"
 

@@ -1,8 +1,4 @@
-#include <QComboBox>
-#include <QPlainTextEdit>
-
 #include "data/TableInsMgrUnit.h"
-#include "service/MenuInsUnit.h"
 #include "service/ReckoningUnit.h"
 #include "service/ServiceFixture.h"
 

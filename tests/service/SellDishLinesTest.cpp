@@ -1,18 +1,9 @@
 // The sell window's dish lines, batch ordering and the reservations of the meal,
 // driven as a waiter would.
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
-#include "frame/MenuButtonUnit.h"
-#include "frame/MenuInsGridUnit.h"
-#include "frame/MenuTypeButtonUnit.h"
-#include "frame/ReservePanelUnit.h"
-#include "frame/TableBatchGridUnit.h"
 #include "platform/Printers.h"
 #include "reservation/ReserveUnit.h"
-#include "service/CarteUnit.h"
-#include "service/MenuInsUnit.h"
 #include "service/SellFixture.h"
 
 class SellDishLinesTest : public SellFormTest {

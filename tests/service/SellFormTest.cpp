@@ -1,12 +1,5 @@
 // The sell window driven as a waiter would, on the sample restaurant at lunch time.
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-
 #include "frame/FloorButtonsUnit.h"
-#include "frame/MenuInsGridUnit.h"
-#include "frame/TableBatchGridUnit.h"
 #include "service/SellFixture.h"
 
 TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {

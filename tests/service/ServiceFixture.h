@@ -1,11 +1,23 @@
 #pragma once
+#include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
-#include <QTableWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
 
 #include "data/ReserveTestData.h"
 #include "frame/FrameFixture.h"
-#include "platform/StringGrid.h"
+#include "frame/MenuButtonUnit.h"
+#include "frame/MenuInsGridUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
+#include "frame/ReservePanelUnit.h"
+#include "frame/ReserveViewAreaUnit.h"
+#include "frame/TableBatchGridUnit.h"
+#include "service/CarteUnit.h"
 #include "service/GridGestures.h"
+#include "service/MenuInsUnit.h"
 
 // The sample restaurant, with the gestures the service windows' tests repeat; the
 // clock a test fixes is freed after it.

@@ -1,11 +1,4 @@
 // The cashier window driven as a cashier would, on the sample restaurant at lunch time.
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-
-#include "frame/ReservePanelUnit.h"
-#include "frame/TableBatchGridUnit.h"
 #include "service/ReckoningUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TollStationUnit.h"
