@@ -25,22 +25,22 @@ struct TextRecorder : QImage, QPaintEngine {
 
 // The 13 digits read back from a ticket page's bars: one pixel column per module.
 QString decodeBars(const QImage& page, double pxPerMm) {
-    const QStringList setA = {"0001101", "0011001", "0010011", "0111101", "0100011",
-                              "0110001", "0101111", "0111011", "0110111", "0001011"};
-    const QStringList parity = {"000000", "001011", "001101", "001110", "010011",
-                                "011001", "011100", "010101", "010110", "011010"};
     QString bars;  // the barcode picture (177 x 78 px) lies at 61.3, 2.5 mm on the page
     for (int i = 0; i < 95; ++i)
         bars += qGray(page.pixel(int((61.3 + (10.5 + i) * 46.8 / 177) * pxPerMm), int(9.2 * pxPerMm))) < 128 ? '1' : '0';
     if (bars.left(3) != "101" || bars.mid(45, 5) != "01010" || bars.right(3) != "101") return "no bars";
+    const QStringList setA = {"0001101", "0011001", "0010011", "0111101", "0100011",
+                              "0110001", "0101111", "0111011", "0110111", "0001011"};
+    const QStringList parity = {"000000", "001011", "001101", "001110", "010011",
+                                "011001", "011100", "010101", "010110", "011010"};
     QString digits, sets;
     for (int k = 0; k < 12; ++k) {
-        QString group = bars.mid(k < 6 ? 3 + 7 * k : 50 + 7 * (k - 6), 7);
-        QString inverted = QString(group).replace('0', 'x').replace('1', '0').replace('x', '1');
+        QString group = bars.mid(k < 6 ? 3 + 7 * k : 50 + 7 * (k - 6), 7), inverted = group;
+        for (QChar& c : inverted) c = c == '1' ? '0' : '1';
         QString reversed = inverted;  // set B is set A inverted and reversed
         std::reverse(reversed.begin(), reversed.end());
-        int a = int(setA.indexOf(k < 6 ? group : inverted)), b = k < 6 ? int(setA.indexOf(reversed)) : -1;
-        digits += QString::number(std::max(a, b));
+        const int a = int(setA.indexOf(k < 6 ? group : inverted));
+        digits += QString::number(a >= 0 ? a : int(setA.indexOf(reversed)));
         if (k < 6) sets += a >= 0 ? '0' : '1';
     }
     return QString::number(parity.indexOf(sets)) + digits;

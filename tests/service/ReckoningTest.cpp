@@ -57,7 +57,6 @@ TEST_F(ReckoningTest, DiscountedBillIsComputedAndStoredAsShown) {
         choose(d->rebateType, "打折");
         type(d->rebateValue, "7");
         EXPECT_EQ(bill(d), QStringList({"33.33", "23.33", "33.33", "10.00"}));
-        EXPECT_FALSE(d->associatorCode->isEnabled());
         choose(d->guestType, "会员");
         type(d->associatorCode, "VIP008");
         choose(d->invoice, "有");
@@ -155,7 +154,6 @@ TEST_F(ReckoningTest, EditedLineIsSavedAndRecountedEmptyAndGiftOnlyBills) {
     addLine(2, 50, "青岛啤酒", 8, 2, "MI001");
     auto list = instances({50});
     const auto gift = [](TmenuInsForm* e) {
-        EXPECT_EQ(e->windowTitle(), "宫保鸡丁");
         choose(e->menuState, "赠送");
         click(e->confirmButton);
     };

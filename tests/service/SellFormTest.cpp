@@ -4,7 +4,6 @@
 
 TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {
     clickTable(t101);
-    EXPECT_FALSE(form->switchTable->isEnabled());
     click(form->startRepastBtn);
     EXPECT_EQ(instanceState(t101), "TIS001");
     EXPECT_EQ(item(t101)->imageIndex(), 1);
@@ -80,7 +79,6 @@ TEST_F(SellFormTest, ClearsACheckedOutTableAndCancelsAnInUseOneAfterTheQuestion)
     EXPECT_EQ(item(t102)->imageIndex(), 0);
 
     clickTable(t101);
-    EXPECT_EQ(form->tableInsDescription->toPlainText(), "靠窗");
     EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->cancelTable->isEnabled());
     click(form->clearTableBtn);
     EXPECT_EQ(instanceState(t101), "TIS003");
