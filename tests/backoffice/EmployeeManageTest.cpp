@@ -100,10 +100,8 @@ TEST_F(EmployeeManageTest, NewEmployeeWithRightsLogsInToExactlyThoseFunctions) {
     EXPECT_EQ(names(), QStringList({"王五", "张三"}));
     clickRow(1);  // the row the fill selected
     EXPECT_EQ(form->loginName->text(), "wangwu");
-    EXPECT_TRUE(form->deleteEmployee->isEnabled());
 
     click(form->createEmployee);
-    EXPECT_EQ(form->employeeId->text(), "0");
     type(form->loginName, "Zhao");
     type(form->password, "Pw1");
     type(form->userName, "赵六");

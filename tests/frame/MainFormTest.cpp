@@ -70,10 +70,17 @@ public:
 TEST_F(MainFormTest, FirstPaintShowsAboutThenLoginThenBuildsTheTreeOnce) {
     {
         TmainForm cancelled;  // login cancelled at start: the program ends, nothing granted
-        aboutThenLogin("", "", [&] { cancelled.FormPaint(); });
+        showLoggedIn(cancelled, "", "");
         EXPECT_EQ(quitRequests, 1);
         EXPECT_TRUE(tree(cancelled).isEmpty());
         EXPECT_FALSE(cancelled.optionItem->isEnabled());
+        // Boxes after the quit request, which nobody could answer now, say Cancel or No.
+        answers.uninstall();
+        EXPECT_EQ(showMessage("保存吗？", "", MsgYesNoCancel, MsgQuestion), AnsCancel);
+        EXPECT_EQ(showMessage("删除吗？", "", MsgYesNo, MsgQuestion), AnsNo);
+        EXPECT_EQ(showMessage("继续吗？", "", MsgOkCancel), AnsCancel);
+        EXPECT_EQ(showMessage("完成"), AnsOk);
+        answers.install();
     }
     TmainForm main;
     EXPECT_EQ(appPath, QCoreApplication::applicationDirPath() + "/");  // config.ini is looked for there
@@ -128,41 +135,6 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
     doubleClick(main, "传菜管理");
     EXPECT_EQ(DummyForm::created, 2);
     EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
-}
-
-TEST_F(MainFormTest, SwitchUserClosesOnlyTheWindowsTheNewUserMayNotUse) {
-    DummyForm::registerFor({1, 5, 6});
-    TmainForm main;
-    aboutThenLogin("admin", "admin", [&] { main.FormPaint(); });
-    for (const char* name : {"营业管理", "员工管理", "收银台"}) doubleClick(main, name);
-    QPointer<TparentForm> sell = subForms[1];
-
-    // A cancelled switch keeps the user, the tree and the windows.
-    aboutThenLogin("", "", [&] { main.switchUserClick(); });
-    EXPECT_EQ(quitRequests, 0);
-    EXPECT_EQ(currentUserName, "管理员");
-    EXPECT_EQ(tree(main), fullTree);
-    EXPECT_TRUE(subForms[1] && subForms[5] && subForms[6]);
-
-    // zhangsan holds sell, celerityServing and reserveManage.
-    aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
-    EXPECT_EQ(currentEmployeeId, 2);
-    EXPECT_EQ(tree(main), QStringList({"营业管理", "传菜管理", "预订管理"}));
-    EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));  // the cashier first
-    EXPECT_FALSE(subForms[5] || subForms[6]);
-    flushDeletes();
-    EXPECT_TRUE(sell && subForms[1] == sell);
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
-}
-
-TEST_F(MainFormTest, ClosingTheMainWindowClosesSellThenCashier) {
-    DummyForm::registerFor({1, 2, 6});
-    TmainForm main;
-    showLoggedIn(main, "admin", "admin");
-    for (int id : {6, 2, 1}) main.openFunction(id);
-    main.exitClick();
-    EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6, 2}));
-    EXPECT_FALSE(main.isVisible());
 }
 
 TEST_F(MainFormTest, ClockShowsTimeAndUser) {
@@ -250,20 +222,31 @@ TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(subForms[6]);
 
-    // zhangsan may not use the cashier: while it refuses, the administrator stays logged in.
-    main.openFunction(5);
+    // A cancelled switch keeps the user, the tree and the windows.
+    aboutThenLogin("", "", [&] { main.switchUserClick(); });
+    EXPECT_EQ(quitRequests, 0);
+    EXPECT_EQ(currentUserName, "管理员");
+    EXPECT_TRUE(subForms[6]);
+
+    // zhangsan (sell, celerityServing, reserveManage) may not use the cashier: while it
+    // refuses, the administrator stays logged in.
+    for (int id : {1, 5}) main.openFunction(id);
+    QPointer<TparentForm> sell = subForms[1];
     DummyForm::closedIds.clear();
     aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
     EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));
     EXPECT_EQ(currentEmployeeId, 1);
-    EXPECT_EQ(currentUserName, "管理员");
     EXPECT_EQ(tree(main), fullTree);
     EXPECT_TRUE(subForms[6]);
 
     DummyForm::refusing.clear();
     aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
     EXPECT_EQ(currentEmployeeId, 2);
-    EXPECT_FALSE(subForms[6]);
+    EXPECT_EQ(tree(main), QStringList({"营业管理", "传菜管理", "预订管理"}));
+    EXPECT_FALSE(subForms[5] || subForms[6]);
+    flushDeletes();
+    EXPECT_TRUE(sell && subForms[1] == sell);  // a window the new user may use stays
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
     main.exitClick();
     EXPECT_FALSE(main.isVisible());
 }
@@ -323,16 +306,4 @@ TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
     EXPECT_EQ(rows("select id, password from employee where id in (1, 2) order by id"), QStringList({"1|admin", "2|123"}));
     EXPECT_EQ(currentPassword, "123");
     EXPECT_EQ(answers.count(), 0);
-}
-
-TEST_F(MainFormTest, BoxesAfterAQuitRequestAnswerCancelOrNo) {
-    TmainForm main;
-    showLoggedIn(main, "", "");  // the login cancelled at start asks the program to quit
-    EXPECT_EQ(quitRequests, 1);
-    answers.uninstall();  // the real boxes, which nobody could answer now
-    EXPECT_EQ(showMessage("保存吗？", "", MsgYesNoCancel, MsgQuestion), AnsCancel);
-    EXPECT_EQ(showMessage("删除吗？", "", MsgYesNo, MsgQuestion), AnsNo);
-    EXPECT_EQ(showMessage("继续吗？", "", MsgOkCancel), AnsCancel);
-    EXPECT_EQ(showMessage("完成"), AnsOk);
-    answers.install();
 }
