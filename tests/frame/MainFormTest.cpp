@@ -101,14 +101,6 @@ TEST_F(MainFormTest, TreeHoldsOnlyGrantedFunctionsAndNeededGroups) {
     main.buildFunctionTree(3);
     EXPECT_EQ(tree(main), QStringList({"收银台", "扎账管理", "后台维护[桌台维护]", "报表统计[营业清单]"}));
     EXPECT_TRUE(main.optionItem->isEnabled());
-
-    main.buildFunctionTree(0);
-    EXPECT_TRUE(tree(main).isEmpty());
-    EXPECT_FALSE(main.optionItem->isEnabled());
-
-    exec("drop table employee_right");  // a failing rights query ends in the default error box
-    EXPECT_FALSE(runGuarded([&] { main.buildFunctionTree(1); }));
-    EXPECT_EQ(answers.seen.last().kind, MsgError);
 }
 
 TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
@@ -152,7 +144,6 @@ TEST_F(MainFormTest, MenuCommandsLockOptionsWebPageAndConnectionCount) {
         DialogScript script;
         script.expect<TlockForm>();
         main.lockClick();
-        main.optionClick();  // no options dialog in the program yet: nothing happens
         script.expect<TaboutForm>([](TaboutForm* d) {
             QTest::mouseClick(d->secondWebLabel, Qt::LeftButton);
             click(d->okBtn);
