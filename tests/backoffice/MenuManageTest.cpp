@@ -24,14 +24,6 @@ protected:
         form->show();
     }
 
-    // A right press, then the context menu a desktop sends after it.
-    static void rightClick(QWidget* widget, QPoint at = QPoint()) {
-        if (at.isNull()) at = widget->rect().center();
-        QTest::mousePress(widget, Qt::RightButton, {}, at);
-        QTest::mouseRelease(widget, Qt::RightButton, {}, at);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-        QApplication::sendEvent(widget, &event);
-    }
     static QStringList entries(QMenu* popup) {
         QStringList shown;
         for (QAction* a : popup->actions())
@@ -49,17 +41,6 @@ protected:
         QApplication::sendEvent(edit, &commit);
     }
     static void dismiss(QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); }
-    // Clicks an entry of the popup that is open.
-    static void choose(QMenu* popup, const QString& text) {
-        ASSERT_TRUE(popup->isVisible());
-        for (QAction* a : popup->actions())
-            if (a->isVisible() && a->text() == text) {
-                QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(a).center());
-                return;
-            }
-        popup->hide();
-        FAIL() << "no entry " << text.toStdString();
-    }
     void onCategory(int slot, const QString& entry) {
         rightClick(form->menuTypeButtons[size_t(slot)]);
         choose(form->menuTypePopupMenu, entry);
