@@ -8,6 +8,7 @@
 // the main window:   {"sell", [] { return mainWith(1); }},
 #include <QApplication>
 #include <QDir>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,17 +37,22 @@
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/ReserveViewAreaUnit.h"
 #include "frame/TableMapUnit.h"
 #include "data/TableInsMgrUnit.h"
 #include "platform/DatabaseFile.h"
 #include "platform/DateTime.h"
 #include "platform/Messages.h"
+#include "platform/StringGrid.h"
+#include "reservation/ReserveUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/MenuInsPrintUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/ReckoningUnit.h"
 #include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
+#include "service/TollStationUnit.h"
 
 namespace {
 // Logs in through the login dialog, as a person would.
@@ -207,6 +213,129 @@ QWidget* menuIns() {
     return form;
 }
 
+// The bill of two tables with a gift and a discount of 8 (80 %), the paid amount typed.
+QWidget* reckoning() {
+    logIn("admin", "admin");
+    static std::vector<TPOTableIns> tables;
+    for (auto [table, name] : {std::pair{1, "101"}, std::pair{2, "102"}}) {
+        TPOTableIns ins;
+        ins.setTableId(table);
+        ins.setTableName(QString::fromUtf8(name));
+        ins.setState(QStringLiteral("TIS001"));
+        TTableInsMgr::insert(ins);
+        tables.push_back(ins);
+    }
+    sampleLine(tables[0].getId(), QStringLiteral("宫保鸡丁"), 28, 1, QString());
+    sampleLine(tables[0].getId(), QStringLiteral("清蒸鲈鱼"), 68.5, 1, QString());
+    sampleLine(tables[1].getId(), QStringLiteral("扬州炒饭"), 18, 3, QString());
+    TPOMenuIns gift = sampleLine(tables[1].getId(), QStringLiteral("青岛啤酒"), 8, 2, QString());
+    gift.setState(TPOMenuIns::stateGift);
+    gift.setServing(TPOMenuIns::servingDone);
+    TMenuInsMgr::update(gift);
+    auto* form = new TReckoningForm;
+    form->loadReckoning(tables);
+    form->rebateType->setCurrentText(QStringLiteral("打折"));
+    form->rebateValue->setText(QStringLiteral("8"));
+    form->price2->setText(QStringLiteral("150"));
+    form->computeBill();
+    return form;
+}
+
+// The reservation dialog at lunch: 101 and 102 booked and saved, dishes for 101 and
+// for the whole reservation, 103 in use.
+QWidget* reservation() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 11, 0, 0));
+    TPOTableIns inUse;
+    inUse.setTableId(3);
+    inUse.setState(QStringLiteral("TIS001"));
+    TTableInsMgr::insert(inUse);
+    auto* form = static_cast<TreserveForm*>(dialog<TreserveForm>());
+    form->viewArea->refreshTables();
+    for (int table : {1, 2}) {
+        form->tableListView->setSelectedItem(form->tableListView->findTableItem(table));
+        form->tableListViewDblClick();
+    }
+    form->guestName->setText(QStringLiteral("周先生"));
+    form->telephone->setText(QStringLiteral("13812345678"));
+    form->guestNum->setText(QStringLiteral("12"));
+    form->description->setPlainText(QStringLiteral("靠窗，一位老人"));
+    std::vector<int> dishes = {0, 1};  // two dishes for 101, then one for everybody
+    TexclusiveForm::setDialogDriver([&dishes](TexclusiveForm* shown) {
+        auto* carte = static_cast<TcarteForm*>(shown);
+        carte->menuTypeButtonMouseDown(carte->menuTypeButtons[0]);
+        for (int dish : dishes) carte->menuButtonClick(carte->menuButtons[size_t(dish)]);
+        carte->confirmButtonClick();
+        dishes = {2};
+    });
+    form->selectStringGrid->setRow(1);
+    form->singleAddMenuClick();
+    form->addMenuClick();
+    TexclusiveForm::setDialogDriver(nullptr);
+    form->applyButtonClick();
+    form->selectStringGrid->setRow(1);
+    return form;
+}
+
+// The cashier at lunch: 102 (selected, with lines) and 103 in use and in the batch,
+// 104 checked out, 105 booked by a guest whose reservation is selected.
+QWidget* tollStation() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    int firstIns = 0;
+    for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS001"}, std::pair{4, "TIS002"}}) {
+        TPOTableIns ins;
+        ins.setTableId(table);
+        ins.setTableName(QString::number(100 + table));
+        ins.setStartTime(encodeDateTime(2024, 5, 10, 11, 35, 0));
+        ins.setState(state);
+        ins.setDescription(QStringLiteral("生日聚餐"));
+        const int id = TTableInsMgr::insert(ins);
+        if (!firstIns) firstIns = id;
+    }
+    sampleLine(firstIns, QStringLiteral("宫保鸡丁"), 28, 1, QString());
+    sampleLine(firstIns, QStringLiteral("清蒸鲈鱼"), 68.5, 1, QString());
+    TDatabaseCtrl().execute(
+        QStringLiteral("insert into reserve(id,guest_name,telephone,state) values(90,'周先生','13812345678','R001');"
+                       "insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
+                       "values(90,90,'105',5,'午餐',2,%1,'RT001')")
+            .arg(double(encodeDateTime(2024, 5, 10)), 0, 'f', 1));
+    QWidget* main = mainWith(6);
+    if (auto* toll = qobject_cast<TtollStationForm*>(subForms[6].data())) {
+        toll->showReserves();
+        toll->reserveGrid->setRow(1);
+        toll->showReserveTables();
+        for (int table : {3, 2}) {
+            TTableItem* item = toll->findTableItem(table);
+            toll->tableListView->setSelectedItem(item);
+            toll->tableListViewSelectItem(item, true);
+            toll->tableListViewDblClick();
+        }
+    }
+    return main;
+}
+
+// The reservation overview at lunch: three open reservations, two of them booked on
+// this floor today, one table in use.
+QWidget* reserveOverview() {
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    const double today = encodeDateTime(2024, 5, 10), tomorrow = today + 1;
+    QStringList sql;
+    const QStringList guests = {"周先生", "王女士", "李经理"};
+    for (int r = 0; r < guests.size(); ++r)
+        sql << QStringLiteral("insert into reserve(id,guest_name,telephone,state,create_time) values(%1,'%2','1381234567%1',"
+                              "'R001',%3)").arg(r + 1).arg(guests[r]).arg(today - 3 + r);
+    // reserve, table, meal, date
+    const QList<std::tuple<int, int, int, double>> bookings = {
+        {1, 1, 2, today}, {1, 2, 2, today}, {1, 7, 3, tomorrow}, {2, 4, 2, today}, {3, 12, 3, tomorrow}};
+    int id = 1;
+    for (const auto& [reserve, table, eat, date] : bookings)
+        sql << QStringLiteral("insert into reserve_table select %1,%2,t.table_name,t.id,e.name,e.id,e.start_time,e.end_time,"
+                              "%3,'RT001' from table_spec t, eat e where t.id=%4 and e.id=%5")
+                   .arg(id++).arg(reserve).arg(date, 0, 'f', 1).arg(table).arg(eat);
+    sql << QStringLiteral("insert into table_instance(id,table_id,table_name,state) values(1,3,'103','TIS001')");
+    TDatabaseCtrl().execute(sql.join(';'));
+    return mainWith(2);
+}
+
 // Menu administration with the first category chosen and its second dish pressed.
 QWidget* menuManage() {
     auto* main = static_cast<TmainForm*>(mainWith(4));
@@ -268,9 +397,18 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"tableManage", [] { return mainWith(3); }},
     {"option", [] { return dialog<ToptionForm>(); }},
     {"celerityServing", servedLines},
+    {"prick",
+     [] {
+         addSampleSales();
+         return mainWith(11);
+     }},
     {"ticket", ticket},
     {"carte", carte},
+    {"reserve", reservation},
+    {"reserveManage", reserveOverview},
     {"menuins", menuIns},
+    {"tollStation", tollStation},
+    {"reckoning", reckoning},
     {"tableAttrib",
      [] {
          auto* form = static_cast<TtableAttribForm*>(dialog<TtableAttribForm>());

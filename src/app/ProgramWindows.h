@@ -13,17 +13,23 @@
 #include "backoffice/SellStatReportUnit.h"
 #include "backoffice/TableManageUnit.h"
 #include "frame/FunctionWindowsUnit.h"
+#include "reservation/ReserveManageUnit.h"
 #include "service/CelerityServingUnit.h"
+#include "service/PrickUnit.h"
 #include "service/SellUnit.h"
+#include "service/TollStationUnit.h"
 
 inline void registerProgramWindows() {
     registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(2, [] { return new TreserveManageForm; });
     registerFunctionWindow(3, [] { return new TtableManageForm; });
     registerFunctionWindow(4, [] { return new TmenuManageForm; });
     registerFunctionWindow(5, [] { return new TemployeeManageForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
     registerFunctionWindow(7, [] { return new TcelerityServingForm; });
     registerFunctionWindow(8, [] { return new TsellReportForm; });
     registerFunctionWindow(9, [] { return new TsellStatReportForm; });
     registerFunctionWindow(10, [] { return new TmenuInsStatReportForm; });
+    registerFunctionWindow(11, [] { return new TprickForm; });
     registerOptionsDialog([] { return new ToptionForm; });
 }

@@ -20,6 +20,15 @@
 #include "platform/Formats.h"
 #include "platform/Messages.h"
 
+void TtableAttribForm::showReadOnly(TTableItem* item) {
+    TtableAttribForm form;
+    form.setTableItem(item);
+    form.confirmButton->setEnabled(false);
+    form.stateGroupBox->setEnabled(false);
+    form.basicInformationGroupBox->setEnabled(false);
+    form.showExclusive();
+}
+
 TtableAttribForm::TtableAttribForm(QWidget* parent) : TexclusiveForm(parent) {
     setWindowTitle(QStringLiteral("table"));
     auto* outer = new QVBoxLayout(this);

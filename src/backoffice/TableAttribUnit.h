@@ -21,6 +21,9 @@ class TtableAttribForm : public TexclusiveForm {
 public:
     explicit TtableAttribForm(QWidget* parent = nullptr);
 
+    // The read-only view of the service and reservation maps, shown modally.
+    static void showReadOnly(TTableItem* item);
+
     void setTableItem(TTableItem* item) { tableItem = item; }
     void setListView(TIconListView* view) { listView = view; }
     void setX(int value) { x = value; }

@@ -154,7 +154,8 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
     return lines;
 }
 
-std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
+std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id, bool* failed) {
+    if (failed) *failed = false;
     try {
         TDatabaseCtrl ctrl;
         ctrl.clearSQL();
@@ -162,6 +163,7 @@ std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id) {
         ctrl.setParameter("id", id);
         return ctrl.readFirst(readRecord);
     } catch (const std::exception&) {
+        if (failed) *failed = true;
         showMessage(QStringLiteral("通过实例ID查询菜单实例时出现异常!"));
         return std::nullopt;
     }

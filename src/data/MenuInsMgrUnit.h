@@ -17,7 +17,8 @@ public:
     // Returns the list; on failure the list is emptied and nothing is written.
     static TMenuInsList saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines);
     static bool update(const TPOMenuIns& line);
-    static std::optional<TPOMenuIns> getMenuInsById(int id);
+    // `failed`, when given, tells a failed lookup (after its message) from no row.
+    static std::optional<TPOMenuIns> getMenuInsById(int id, bool* failed = nullptr);
     // The owner's lines in the order they were made; empty after a failure.
     static TMenuInsList getMenuInsList(int consultId, const QString& relaType);
     static TMenuInsList getReserveMenuIns(int reserveId);

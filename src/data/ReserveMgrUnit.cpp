@@ -42,7 +42,8 @@ void setRecordParameters(TDatabaseCtrl& ctrl, const TPOReserve& reserve) {
 }
 }  // namespace
 
-std::optional<TPOReserve> TReserveMgr::getReserveById(int id) {
+std::optional<TPOReserve> TReserveMgr::getReserveById(int id, bool* failed) {
+    if (failed) *failed = false;
     std::optional<TPOReserve> result;
     try {
         TDatabaseCtrl ctrl;
@@ -51,6 +52,7 @@ std::optional<TPOReserve> TReserveMgr::getReserveById(int id) {
         ctrl.setParameter("id", id);
         result = ctrl.readFirst(readReserve);
     } catch (const std::exception&) {
+        if (failed) *failed = true;
         showMessage(readFailedText);
     }
     return result;

@@ -10,7 +10,8 @@
 // runs those statements with its tables and dishes in one transaction of its own.
 class TReserveMgr {
 public:
-    static std::optional<TPOReserve> getReserveById(int id);
+    // `failed`, when given, tells a failed lookup (after its message) from no row.
+    static std::optional<TPOReserve> getReserveById(int id, bool* failed = nullptr);
     // Reservations with a reserved table on that date and meal, whatever their state.
     static std::vector<TPOReserve> getReservesByMeal(int eatId, TDateTime date);
     static std::vector<TPOReserve> getReservesByState(const QString& state);

@@ -23,11 +23,14 @@ TPOReserveTable readReserveTable(const TDatabaseCtrl& ctrl) {
 }
 
 // Runs a prepared query; a failure shows its message and keeps the rows read so far.
-std::vector<TPOReserveTable> readReserveTables(TDatabaseCtrl& ctrl, const QString& failedText) {
+std::vector<TPOReserveTable> readReserveTables(TDatabaseCtrl& ctrl, const QString& failedText,
+                                               bool* failed = nullptr) {
     std::vector<TPOReserveTable> list;
+    if (failed) *failed = false;
     try {
         ctrl.readAll(list, readReserveTable);
     } catch (const std::exception&) {
+        if (failed) *failed = true;
         showMessage(failedText);
     }
     return list;
@@ -59,12 +62,12 @@ bool TReserveTableMgr::update(const TPOReserveTable& reserveTable) {
     return execOrShow(ctrl, "修改预订台桌时异常!");
 }
 
-std::optional<TPOReserveTable> TReserveTableMgr::getReserveTableById(int id) {
+std::optional<TPOReserveTable> TReserveTableMgr::getReserveTableById(int id, bool* failed) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL("select * from reserve_table where id=:id");
     ctrl.setParameter("id", id);
-    return firstOf(readReserveTables(ctrl, "查询预订台桌时出现异常!"));
+    return firstOf(readReserveTables(ctrl, "查询预订台桌时出现异常!", failed));
 }
 
 std::vector<TPOReserveTable> TReserveTableMgr::getReserveTablesByReserve(int reserveId) {

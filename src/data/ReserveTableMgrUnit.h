@@ -13,7 +13,8 @@
 class TReserveTableMgr {
 public:
     static bool update(const TPOReserveTable& reserveTable);
-    static std::optional<TPOReserveTable> getReserveTableById(int id);
+    // `failed`, when given, tells a failed lookup (after its message) from no row.
+    static std::optional<TPOReserveTable> getReserveTableById(int id, bool* failed = nullptr);
     // Every booking of the reservation, by date and then the meal's start time.
     static std::vector<TPOReserveTable> getReserveTablesByReserve(int reserveId);
     // Per date and meal of the still-booked tables: date "yyyy-MM-dd", meal name, count.

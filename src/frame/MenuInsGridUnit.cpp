@@ -1,14 +1,34 @@
 #include "frame/MenuInsGridUnit.h"
 
 #include "platform/Formats.h"
-#include "platform/StringGrid.h"
 
-void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line) {
+void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line, int nameCol) {
     grid->setCell(0, row, QString::number(row));
-    grid->setCell(1, row, line->getMenuName());
-    grid->setCell(2, row, formatFloat("0.00", line->getPrice()));
-    grid->setCell(3, row, formatFloat("0.00", line->getQuantity()));
-    grid->setCell(4, row, line->getUnit());
-    grid->setCell(5, row, line->getStateText());
+    grid->setCell(nameCol, row, line->getMenuName());
+    grid->setCell(nameCol + 1, row, formatFloat("0.00", line->getPrice()));
+    grid->setCell(nameCol + 2, row, formatFloat("0.00", line->getQuantity()));
+    grid->setCell(nameCol + 3, row, line->getUnit());
+    grid->setCell(nameCol + 4, row, line->getStateText());
     grid->setObject(row, line);
+}
+
+TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) { initGrid(); }
+
+void TMenuInsGrid::initGrid() {
+    setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
+    // The price gets room for three digits before the point.
+    setColWidths({30, 75, 45, 30, 30, 30, 30, 50});
+    setFixedCol(true);
+}
+
+void TMenuInsGrid::showMenuInsList(const TMenuInsList& lines) {
+    setRowCount(int(lines.size()) + 1);
+    for (size_t i = 0; i < lines.size(); ++i) setMenuInsRow(lines[i], int(i) + 1);
+    setFixedRows(lines.empty() ? 0 : 1);
+}
+
+void TMenuInsGrid::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
+    setMenuInsCells(this, row, line);
+    setCell(6, row, line->getServingText());
+    setCell(7, row, line->getPrintStateText());
 }

@@ -1,5 +1,6 @@
 #include "frame/TableBatchGridUnit.h"
 
+#include "data/TableInsMgrUnit.h"
 #include "data/TableMgrUnit.h"
 #include "platform/Messages.h"
 
@@ -18,6 +19,23 @@ std::vector<TPOTable> gridTables(const TStringGrid& grid) {
 
 void showTableAlreadyChosen(const QString& tableName) {
     showMessage(QStringLiteral("台桌(") + tableName + QStringLiteral(")已经被选择!"));
+}
+
+void showTableNotInUse(const QString& tableName) {
+    showMessage(QStringLiteral("台桌(") + tableName + QStringLiteral(")不是在用状态!"));
+}
+
+std::optional<std::vector<TPOTableIns>> inUseInstances(const std::vector<TPOTable>& tables) {
+    std::vector<TPOTableIns> instances;
+    for (const TPOTable& table : tables) {
+        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(table.getId(), TPOTableIns::stateInUse);
+        if (!ins) {
+            showTableNotInUse(table.getTableName());
+            return std::nullopt;
+        }
+        instances.push_back(*ins);
+    }
+    return instances;
 }
 
 TTableBatchGrid::TTableBatchGrid(QWidget* parent) : TStringGrid(3, parent) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <vector>
 
+#include "data/POTableInsUnit.h"
 #include "data/POTableUnit.h"
 #include "platform/StringGrid.h"
 
@@ -12,6 +14,11 @@ int findTableRow(const TStringGrid& grid, int tableId);
 std::vector<TPOTable> gridTables(const TStringGrid& grid);
 // "台桌(" name ")已经被选择!"
 void showTableAlreadyChosen(const QString& tableName);
+// "台桌(" name ")不是在用状态!"
+void showTableNotInUse(const QString& tableName);
+// The in-use instance of every table, in order; none at all when a table has none
+// (cleared, checked out or merged meanwhile), which is then named in a message.
+std::optional<std::vector<TPOTableIns>> inUseInstances(const std::vector<TPOTable>& tables);
 
 // The batch of in-use tables of the sell and cashier windows: "编号", "桌台名称",
 // "状态", the table's record behind each row.

@@ -46,11 +46,16 @@ void TTableListView::showLayout(int floor) {
 QString TTableListView::refreshTableItem(TIconListItem* it, int eatId, TDateTime date) {
     if (!it) return QString();
     QString state = TTableMgr::getTableState(it->dataId(), eatId, date);
+    showItemState(it, state);
+    return state;
+}
+
+void TTableListView::showItemState(TIconListItem* it, const QString& state) {
+    if (!it) return;
     if (state == QLatin1String("TS002"))
         removeItem(it);
     else
         it->setImageIndex(TTableMgr::getStateImageIndex(state));
-    return state;
 }
 
 TTableItem* TTableListView::findTableItem(int tableId) const {

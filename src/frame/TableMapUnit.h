@@ -35,6 +35,8 @@ public:
     // when the table is disabled (the item is gone then). Returns the state; an empty
     // text for no item.
     QString refreshTableItem(TIconListItem* item, int eatId, TDateTime date);
+    // The same with a state already read; nothing for no item.
+    void showItemState(TIconListItem* item, const QString& state);
 
     // The first item carrying the table id, or nullptr.
     TTableItem* findTableItem(int tableId) const;

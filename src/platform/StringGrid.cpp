@@ -72,6 +72,13 @@ void TStringGrid::setColWidths(const std::vector<int>& widths) {
     }
 }
 
+void TStringGrid::fitColumns(const std::vector<int>& leastWidths) {
+    for (int c = 0; c < int(leastWidths.size()) && c < colCount(); ++c) {
+        resizeColumnToContents(c);
+        setColumnWidth(c, std::max(columnWidth(c), leastWidths[size_t(c)]));
+    }
+}
+
 // The widths were chosen for a smaller font than Chinese text needs here; a title
 // cut to "…" would leave the column unnamed.
 void TStringGrid::fitTitle(int col) {

@@ -30,6 +30,8 @@ public:
     // A column is never made narrower than its title text.
     void setTitles(const QStringList& titles);
     void setColWidths(const std::vector<int>& widths);
+    // Widens each column to show its texts whole, never below the given least width.
+    void fitColumns(const std::vector<int>& leastWidths);
 
     // The record behind a row; nullptr for rows without one or of another type.
     template <class T>

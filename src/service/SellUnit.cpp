@@ -20,6 +20,9 @@
 #include "data/TableMgrUnit.h"
 #include "frame/FloorButtonsUnit.h"
 #include "frame/MenuInsGridUnit.h"
+#include "frame/ReservePanelUnit.h"
+#include "frame/TableInfoAreaUnit.h"
+#include "frame/TableMapPanelUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
@@ -101,94 +104,35 @@ TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
 }
 
 QWidget* TsellForm::buildLeftPanel() {
-    leftPanel = new QWidget(this);
-    auto* column = new QVBoxLayout(leftPanel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-
-    tablePanel = new QWidget(leftPanel);
-    tablePanel->setFixedHeight(29);
-    tablePanel->setAutoFillBackground(true);
-    QPalette highlight = tablePanel->palette();
-    highlight.setColor(QPalette::Window, highlight.color(QPalette::Highlight));
-    tablePanel->setPalette(highlight);
-    auto* title = new QHBoxLayout(tablePanel);
-    title->setContentsMargins(6, 0, 6, 0);
-    tableLabe = new QLabel(QStringLiteral("请选择桌台    "), tablePanel);
-    QFont titleFont(QStringLiteral("华文仿宋"));
-    titleFont.setPixelSize(21);
-    tableLabe->setFont(titleFont);
-    tableLabe->setStyleSheet(QStringLiteral("color: white"));
-    stateImage = new QLabel(tablePanel);
-    stateImage->setPixmap(tableStateLegend());
-    stateImage->setFixedSize(321, 25);
-    title->addWidget(tableLabe);
-    title->addStretch(1);
-    title->addWidget(stateImage);
-    column->addWidget(tablePanel);
-
-    auto* choosers = new QHBoxLayout;
-    GroupBox1 = new QGroupBox(QStringLiteral("餐次"), leftPanel);
-    auto* eatBox = new QHBoxLayout(GroupBox1);
-    eatLable = new QLabel(GroupBox1);
-    eatLable->setStyleSheet(QStringLiteral("color: red"));
-    eatLable->setMinimumWidth(80);
-    eatBox->addWidget(eatLable);
-    floorGroupBox = new QGroupBox(QStringLiteral("楼层"), leftPanel);
-    auto* floorBox = new QHBoxLayout(floorGroupBox);
-    floorBox->setContentsMargins(4, 2, 4, 2);
-    floorButtons = new TFloorButtons(floorGroupBox);
-    floorBox->addWidget(floorButtons);
-    choosers->addWidget(GroupBox1);
-    choosers->addWidget(floorGroupBox, 1);
-    column->addLayout(choosers);
-
-    tableListView = new TTableListView(leftPanel);
-    column->addWidget(tableListView, 1);
-    column->addWidget(buildInfoArea());
+    leftPanel = new TTableMapPanel(this);
+    tablePanel = leftPanel->tablePanel;
+    tableLabe = leftPanel->tableLabe;
+    stateImage = leftPanel->stateImage;
+    GroupBox1 = leftPanel->GroupBox1;
+    eatLable = leftPanel->eatLable;
+    floorGroupBox = leftPanel->floorGroupBox;
+    floorButtons = leftPanel->floorButtons;
+    tableListView = leftPanel->tableListView;
+    leftPanel->addBelow(buildInfoArea());
     return leftPanel;
 }
 
 QWidget* TsellForm::buildInfoArea() {
-    tableInforArea = new QGroupBox(QStringLiteral("未选择桌台"), leftPanel);
-    tableInforArea->setStyleSheet(QStringLiteral("QGroupBox { color: red; }"));
-    tableInforArea->setFixedHeight(171);
-    tableInforArea->setEnabled(false);
-    auto* row = new QHBoxLayout(tableInforArea);
+    tableInforArea = new TTableInfoArea(leftPanel);
+    GroupBox4 = tableInforArea->GroupBox4;
+    startRepastTimeLable = tableInforArea->startRepastTimeLable;
+    GroupBox3 = tableInforArea->GroupBox3;
+    tableInsDescription = tableInforArea->tableInsDescription;
+    tableMenuInsGrid = tableInforArea->tableMenuInsGrid;
 
-    auto* first = new QVBoxLayout;
-    GroupBox4 = new QGroupBox(QStringLiteral("开台时间"), tableInforArea);
-    GroupBox4->setStyleSheet(QStringLiteral("QGroupBox { color: palette(text); }"));
-    auto* timeBox = new QHBoxLayout(GroupBox4);
-    startRepastTimeLable = new QLabel(GroupBox4);
-    timeBox->addWidget(startRepastTimeLable);
-    first->addWidget(GroupBox4);
     startRepastBtn = button(QStringLiteral("开桌"), tableInforArea);
     clearTableBtn = button(QStringLiteral("清除"), tableInforArea);
-    first->addWidget(startRepastBtn);
-    first->addWidget(clearTableBtn);
-    first->addStretch(1);
-    row->addLayout(first);
-
-    GroupBox3 = new QGroupBox(QStringLiteral("备注信息"), tableInforArea);
-    GroupBox3->setStyleSheet(QStringLiteral("QGroupBox { color: palette(text); }"));
-    auto* remarkBox = new QVBoxLayout(GroupBox3);
-    tableInsDescription = new QPlainTextEdit(GroupBox3);
-    remarkBox->addWidget(tableInsDescription);
-    GroupBox3->setFixedWidth(150);
-    row->addWidget(GroupBox3);
-
-    auto* dishButtons = new QVBoxLayout;
+    tableInforArea->addUnderTime({startRepastBtn, clearTableBtn});
     menuBtn = button(QStringLiteral("点菜"), tableInforArea);
     menuSendCookBtn = button(QStringLiteral("打印菜单"), tableInforArea);
     servingBtn = button(QStringLiteral("传菜"), tableInforArea);
     cancelMenuBtn = button(QStringLiteral("退菜"), tableInforArea);
-    for (QPushButton* b : {menuBtn, menuSendCookBtn, servingBtn, cancelMenuBtn}) dishButtons->addWidget(b);
-    dishButtons->addStretch(1);
-    row->addLayout(dishButtons);
-
-    tableMenuInsGrid = new TStringGrid(8, tableInforArea);
-    row->addWidget(tableMenuInsGrid, 1);
+    tableInforArea->addCommandColumn({menuBtn, menuSendCookBtn, servingBtn, cancelMenuBtn});
 
     onClick(startRepastBtn, this, [this] { startRepastBtnClick(); });
     onClick(clearTableBtn, this, [this] { clearTableBtnClick(); });
@@ -214,21 +158,14 @@ QWidget* TsellForm::buildRightPanel() {
     batch->addLayout(batchButtons);
     column->addWidget(GroupBox5, 1);
 
-    Panel4 = new QLabel(QStringLiteral("预订例表"), rightPanel);
-    Panel4->setAlignment(Qt::AlignCenter);
-    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel4->setFixedHeight(25);
-    column->addWidget(Panel4);
-    reserveGrid = new TStringGrid(4, rightPanel);
-    column->addWidget(reserveGrid, 1);
-    auto* reserveButtons = new QHBoxLayout;
-    startRepastsBtn = button(QStringLiteral("开桌"), rightPanel);
-    viewReserveBtn = button(QStringLiteral("查看"), rightPanel);
-    reserveButtons->addWidget(startRepastsBtn);
-    reserveButtons->addWidget(viewReserveBtn);
-    column->addLayout(reserveButtons);
-    reTableGrid = new TStringGrid(5, rightPanel);
-    column->addWidget(reTableGrid, 1);
+    reservePanel = new TReservePanel(rightPanel);
+    Panel4 = reservePanel->Panel4;
+    reserveGrid = reservePanel->reserveGrid;
+    reTableGrid = reservePanel->reTableGrid;
+    startRepastsBtn = button(QStringLiteral("开桌"), reservePanel);
+    viewReserveBtn = button(QStringLiteral("查看"), reservePanel);
+    reservePanel->addButtons({startRepastsBtn, viewReserveBtn});
+    column->addWidget(reservePanel, 2);
 
     onClick(mergeBtn, this, [this] { mergeBtnClick(); });
     onClick(clearTableBatBtn, this, [this] { clearTableBatBtnClick(); });
@@ -236,31 +173,21 @@ QWidget* TsellForm::buildRightPanel() {
 }
 
 void TsellForm::initGrids() {
-    tableMenuInsGrid->setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
-    tableMenuInsGrid->setColWidths({30, 75, 30, 30, 30, 30, 30, 50});
-    reserveGrid->setTitles({"编号", "客户名称", "桌数", "状态"});
-    reserveGrid->setColWidths({30, 90, 30, 50});
-    reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
-    reTableGrid->setColWidths({30, 60, 40, 55, 30});
-    for (TStringGrid* grid : {tableMenuInsGrid, reserveGrid, reTableGrid}) grid->setFixedCol(true);
+    tableMenuInsGrid->initGrid();
+    reservePanel->initGrids();
 }
 
-void TsellForm::showMenuInsList(const TMenuInsList& lines) {
-    tableMenuInsGrid->setRowCount(int(lines.size()) + 1);
-    for (size_t i = 0; i < lines.size(); ++i) setMenuInsRow(lines[i], int(i) + 1);
-    tableMenuInsGrid->setFixedRows(lines.empty() ? 0 : 1);
-}
+void TsellForm::showMenuInsList(const TMenuInsList& lines) { tableMenuInsGrid->showMenuInsList(lines); }
 
 void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
-    setMenuInsCells(tableMenuInsGrid, row, line);
-    tableMenuInsGrid->setCell(6, row, line->getServingText());
-    tableMenuInsGrid->setCell(7, row, line->getPrintStateText());
+    tableMenuInsGrid->setMenuInsRow(line, row);
 }
 
-void TsellForm::refreshEat() {
-    currentEat = TEatMgr::getEatByTime(Time());
-    eatLable->setText(currentEat ? currentEat->getName() : QStringLiteral("非就餐时间"));
-}
+const std::optional<TPOEat>& TsellForm::currentEat() const { return leftPanel->currentEat; }
+
+int TsellForm::eatId() const { return leftPanel->eatId(); }
+
+void TsellForm::refreshEat() { leftPanel->refreshEat(); }
 
 void TsellForm::showTables() {
     // The refill drops the map's selection without a deselection, so the remark
@@ -317,47 +244,21 @@ void TsellForm::setInfoControls(bool open, bool order, bool clear, bool serve, b
 void TsellForm::showTableInfo() {
     if (selectedTableId == 0) return;
     saveEditedRemark();
-    showMenuInsList({});
-    tableInforArea->setEnabled(true);
-    std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
-    if (!table) return;
-    tableInforArea->setTitle(table->getTableName());
-
-    QString state = tableState(selectedTableId, eatId());
-    if (TTableItem* item = findTableItem(selectedTableId)) {
-        if (state == stateDisabled)
-            tableListView->removeItem(item);
-        else
-            item->setImageIndex(TTableMgr::getStateImageIndex(state));
-    }
-    setInfoControls(true, true, true, true, true, true, true);
-    tableInsDescription->clear();
-    startRepastTimeLable->clear();
     remarkTableInsId = 0;
+    std::optional<TPOTableIns> ins;
+    const QString state = tableInforArea->showTable(selectedTableId, eatId(), Date(), &ins);
+    if (state.isEmpty()) return;  // no such table
+    tableListView->showItemState(findTableItem(selectedTableId), state);
     bool inUse = state == TPOTableIns::stateInUse;
     switchTable->setEnabled(inUse);
     cancelTable->setEnabled(inUse);
 
-    if (inUse || state == TPOTableIns::stateCheckedOut) {
-        if (inUse)
-            setInfoControls(false, true, false, true, true, true, true);
-        else
-            setInfoControls(false, false, true, false, false, false, false);
-        if (std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, state)) {
-            tableInsDescription->setPlainText(ins->getDescription());
-            startRepastTimeLable->setText(formatDateTime("hh点nn分", ins->getStartTime()));
-            showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
-            if (inUse) remarkTableInsId = ins->getId();
-        }
-    } else if (state == TPOReserveTable::stateBooked) {
-        setInfoControls(true, false, false, false, false, false, false);
-        if (std::optional<TPOReserveTable> booking =
-                TReserveTableMgr::getBookedReserveTable(selectedTableId, eatId(), Date())) {
-            TMenuInsList lines = TMenuInsMgr::getReserveTableMenuIns(booking->getId());
-            if (lines.empty()) lines = TMenuInsMgr::getReserveMenuIns(booking->getReserveId());
-            showMenuInsList(lines);
-        }
-    } else if (state == stateFree) {
+    if (inUse) {
+        setInfoControls(false, true, false, true, true, true, true);
+        if (ins) remarkTableInsId = ins->getId();
+    } else if (state == TPOTableIns::stateCheckedOut) {
+        setInfoControls(false, false, true, false, false, false, false);
+    } else if (state == TPOReserveTable::stateBooked || state == stateFree) {
         setInfoControls(true, false, false, false, false, false, false);
     } else {
         // A table disabled while it was shown: nothing may be done with it.
@@ -470,14 +371,7 @@ void TsellForm::cancelTableClick() {
 void TsellForm::refreshTableClick() { showTables(); }
 
 void TsellForm::attribTableClick() {
-    TTableItem* item = tableListView->selectedTableItem();
-    if (!item) return;
-    TtableAttribForm attrib;
-    attrib.setTableItem(item);
-    attrib.confirmButton->setEnabled(false);
-    attrib.stateGroupBox->setEnabled(false);
-    attrib.basicInformationGroupBox->setEnabled(false);
-    attrib.showExclusive();
+    if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
 }
 
 void TsellForm::tableListViewDblClick() {
@@ -491,9 +385,8 @@ void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
 void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
-    auto notInUse = [](const TPOTable& t) { showMessage("台桌(" + t.getTableName() + ")不是在用状态!"); };
     for (const TPOTable& t : batch) {
-        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(t);
+        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return showTableNotInUse(t.getTableName());
     }
     TtableSelecterForm selecter;
     selecter.setSingle();
@@ -501,19 +394,16 @@ void TsellForm::mergeBtnClick() {
     std::vector<TPOTable> chosen = selecter.getSelectTables();
     if (chosen.empty()) return;
 
-    std::vector<TPOTableIns> instances;
-    for (const TPOTable& t : batch) {
-        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(t.getId(), TPOTableIns::stateInUse);
-        if (!ins) return notInUse(t);  // checked out while the selector was open
-        instances.push_back(*ins);
-    }
+    // Checked out while the selector was open: nothing is merged.
+    std::optional<std::vector<TPOTableIns>> instances = inUseInstances(batch);
+    if (!instances) return;
     std::optional<TPOTable> target = TTableMgr::getTableById(chosen.front().getId());
     if (!target) return;
     if (tableState(target->getId(), eatId()) != stateFree && findTableRow(*tableBatGrid, target->getId()) == 0) {
         showMessage(QStringLiteral("您选择的台桌不是处于空闲状态!"));
         return;
     }
-    if (!TTableInsMgr::mergeTables(instances, *target)) return;
+    if (!TTableInsMgr::mergeTables(*instances, *target)) return;
     selectTable(target->getId());
     tableBatGrid->clearTables();
 }

@@ -5,7 +5,9 @@
 #include "data/POEatUnit.h"
 #include "data/POMenuInsUnit.h"
 #include "data/POReserveTableUnit.h"
+#include "frame/MenuInsGridUnit.h"
 #include "frame/ParentUnit.h"
+#include "frame/TableInfoAreaUnit.h"
 
 class QAction;
 class QGroupBox;
@@ -16,10 +18,12 @@ class QPushButton;
 class QTimer;
 class TFloorButtons;
 class TIconListItem;
+class TReservePanel;
 class TStringGrid;
 class TTableBatchGrid;
 class TTableItem;
 class TTableListView;
+class TTableMapPanel;
 
 // "营业管理": the floor map of the dining tables coloured by each table's state for
 // today's current meal period, and the commands that act on a table.
@@ -29,7 +33,7 @@ public:
     explicit TsellForm(QWidget* parent = nullptr);
 
     // Components.
-    QWidget* leftPanel;
+    TTableMapPanel* leftPanel;
     QWidget* tablePanel;
     QLabel* tableLabe;
     QLabel* stateImage;
@@ -38,7 +42,7 @@ public:
     QGroupBox* floorGroupBox;
     TFloorButtons* floorButtons;
     TTableListView* tableListView;
-    QGroupBox* tableInforArea;
+    TTableInfoArea* tableInforArea;
     QGroupBox* GroupBox4;
     QLabel* startRepastTimeLable;
     QPushButton* startRepastBtn;
@@ -49,13 +53,14 @@ public:
     QPushButton* menuSendCookBtn;
     QPushButton* servingBtn;
     QPushButton* cancelMenuBtn;
-    TStringGrid* tableMenuInsGrid;
+    TMenuInsGrid* tableMenuInsGrid;
     QWidget* rightPanel;
     QGroupBox* GroupBox5;
     TTableBatchGrid* tableBatGrid;
     QPushButton* mergeBtn;
     QPushButton* addMenuBtn;
     QPushButton* clearTableBatBtn;
+    TReservePanel* reservePanel;
     QLabel* Panel4;
     TStringGrid* reserveGrid;
     QPushButton* startRepastsBtn;
@@ -69,11 +74,12 @@ public:
     QTimer* eatTimer;
     QTimer* MTimer;
 
-    std::optional<TPOEat> currentEat;
     int selectedTableId = 0;
 
-    // The id of the current meal period, 0 outside meal time.
-    int eatId() const { return currentEat ? currentEat->getId() : 0; }
+    // The meal period that holds the present time of day, or none (kept by the map
+    // panel); its id, 0 outside meal time.
+    const std::optional<TPOEat>& currentEat() const;
+    int eatId() const;
 
     void refreshEat();
     void showTables();

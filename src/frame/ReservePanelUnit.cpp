@@ -1,0 +1,85 @@
+#include "frame/ReservePanelUnit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "data/ReserveMgrUnit.h"
+#include "data/ReserveTableMgrUnit.h"
+#include "platform/Errors.h"
+#include "platform/Formats.h"
+#include "platform/StringGrid.h"
+
+TReservePanel::TReservePanel(QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    Panel4 = new QLabel(QStringLiteral("预订例表"), this);
+    Panel4->setAlignment(Qt::AlignCenter);
+    Panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel4->setFixedHeight(25);
+    column->addWidget(Panel4);
+    reserveGrid = new TStringGrid(4, this);
+    column->addWidget(reserveGrid, 1);
+    buttonRow = new QHBoxLayout;
+    column->addLayout(buttonRow);
+    reTableGrid = new TStringGrid(5, this);
+    column->addWidget(reTableGrid, 1);
+    initGrids();
+    connect(reserveGrid, &QTableWidget::cellClicked, this, [this] { runGuarded([this] { showReserveTables(); }); });
+}
+
+void TReservePanel::addButtons(const QList<QPushButton*>& buttons) {
+    for (QPushButton* b : buttons) buttonRow->addWidget(b);
+}
+
+void TReservePanel::initGrids() {
+    reserveGrid->setColCount(4);
+    reserveGrid->setTitles({"编号", "客户名称", "桌数", "状态"});
+    reserveGrid->setColWidths({30, 90, 30, 50});
+    reTableGrid->setColCount(5);
+    reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
+    // Wide enough for the whole state text and date.
+    reTableGrid->setColWidths({30, 45, 45, 80, 35});
+    for (TStringGrid* grid : {reserveGrid, reTableGrid}) grid->setFixedCol(true);
+}
+
+void TReservePanel::showReserves(int eatId, TDateTime date) {
+    if (eatId == 0) return;
+    std::vector<TPOReserve> reserves = TReserveMgr::getReservesByMeal(eatId, date);
+    reserveGrid->setRowCount(int(reserves.size()) + 1);
+    for (int row = 1; row <= int(reserves.size()); ++row) {
+        const TPOReserve& reserve = reserves[size_t(row - 1)];
+        reserveGrid->setCell(0, row, QString::number(row));
+        reserveGrid->setCell(1, row, reserve.getGuestName());
+        reserveGrid->setCell(2, row, QString::number(TReserveTableMgr::countReserveTables(reserve.getId(), eatId, date)));
+        reserveGrid->setCell(3, row, TPOReserve::getStateName(reserve.getState()));
+        reserveGrid->setObject(row, std::make_shared<TPOReserve>(reserve));
+    }
+    reserveGrid->setFixedRows(reserves.empty() ? 0 : 1);
+}
+
+std::optional<TPOReserve> TReservePanel::selectedReserve() const {
+    const int row = reserveGrid->row();
+    std::shared_ptr<TPOReserve> reserve = reserveGrid->object<TPOReserve>(row);
+    if (row < 1 || row >= reserveGrid->rowCount() || !reserve) return std::nullopt;
+    return *reserve;
+}
+
+void TReservePanel::showReserveTables() {
+    std::optional<TPOReserve> reserve = selectedReserve();
+    if (!reserve) return;
+    std::vector<TPOReserveTable> tables = TReserveTableMgr::getReserveTablesByReserve(reserve->getId());
+    reTableGrid->setRowCount(int(tables.size()) + 1);
+    for (int row = 1; row <= int(tables.size()); ++row) {
+        const TPOReserveTable& table = tables[size_t(row - 1)];
+        reTableGrid->setCell(0, row, QString::number(row));
+        reTableGrid->setCell(1, row, table.getTableName());
+        reTableGrid->setCell(2, row, TPOReserveTable::getStateName(table.getState()));
+        reTableGrid->setCell(3, row, formatDateTime("yyyy-MM-dd", table.getEatDate()));
+        reTableGrid->setCell(4, row, table.getEat());
+        reTableGrid->setObject(row, std::make_shared<TPOReserveTable>(table));
+    }
+    reTableGrid->setFixedRows(tables.empty() ? 0 : 1);
+}

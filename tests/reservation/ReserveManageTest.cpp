@@ -1,0 +1,197 @@
+#include <QAction>
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QTimer>
+
+#include "data/ReserveTestData.h"
+#include "frame/ReserveViewAreaUnit.h"
+#include "frame/TableMapUnit.h"
+#include "reservation/ReserveManageUnit.h"
+#include "reservation/ReserveUnit.h"
+#include "service/ServiceFixture.h"
+
+namespace {
+class ReserveManageTest : public WithReserveRows<ServiceTest> {
+protected:
+    void SetUp() override {
+        WithReserveRows<ServiceTest>::SetUp();
+        setNowForTest(encodeDateTime(2024, 5, 20, 12, 0, 0));  // lunch
+    }
+    void TearDown() override {
+        delete form;
+        clearNowForTest();
+        WithReserveRows<ServiceTest>::TearDown();
+    }
+    static TDateTime may(int day) { return encodeDateTime(2024, 5, day); }
+    void openAlone() {
+        form = new TreserveManageForm;
+        form->show();
+    }
+    QStringList listRows() const {
+        QStringList out;
+        TStringGrid* grid = form->reserveStringGrid;
+        for (int row = 1; row < grid->rowCount(); ++row) {
+            QStringList cells;
+            for (int col = 0; col < grid->colCount(); ++col) cells << grid->cell(col, row);
+            out << cells.join('|');
+        }
+        return out;
+    }
+    // Table id * 10 + icon, for every table on the map.
+    QList<int> icons() const {
+        QList<int> seen;
+        for (int i = 0; i < form->tableListView->count(); ++i)
+            seen << form->tableListView->tableItem(i)->getTableId() * 10 + form->tableListView->tableItem(i)->imageIndex();
+        return seen;
+    }
+    void clickAt(const QPoint& contentPos) {
+        TTableListView* map = form->tableListView;
+        QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, map->mapFromContents(contentPos));
+    }
+    void pick(int tableId) {
+        TTableItem* item = form->tableListView->findTableItem(tableId);
+        ASSERT_NE(item, nullptr) << "table " << tableId << " not on the map";
+        clickAt(form->tableListView->itemRect(item).center());
+    }
+    // Which of "预定", "预定信息", "属性" the popup offers.
+    QString popupItems() const {
+        QString shown;
+        for (QAction* a : {form->reserveMenu, form->reserveInforMenu, form->tableAttribMenu}) shown += a->isVisible() ? "1" : "0";
+        return shown;
+    }
+    void chooseDate(int day) { form->Calendar->setSelectedDate(QDate(2024, 5, day)); }
+    TreserveManageForm* form = nullptr;
+};
+}  // namespace
+
+TEST_F(ReserveManageTest, ListsOpenReservationsByDateAndMealAndReloadsAfterAChange) {
+    addReserve(201, "R001", may(1));
+    addBooking(1, 201, 5, dinner, may(21));
+    addReserve(202, "R001", may(2));
+    addBooking(2, 202, 6, lunch, may(20), "RT002");  // taken over: nothing left booked
+    addReserve(203, "R001", may(3));
+    addBooking(3, 203, 1, lunch, may(22));
+    addBooking(4, 203, 2, lunch, may(22));
+    addBooking(5, 203, 3, dinner, may(21));
+    addReserve(204, "R004", may(4));
+    addBooking(6, 204, 4, lunch, may(22));
+    openAlone();
+    // Lunch before dinner, whatever their dates; the second reservation shows no row.
+    EXPECT_EQ(listRows(), (QStringList{"1|客201|2024-05-21|晚餐|1", "3|客203|2024-05-22|午餐|2",
+                                       "||2024-05-21|晚餐|1"}));
+    EXPECT_EQ(form->reserveStringGrid->fixedRows(), 1);
+
+    // A continuation row stands for its reservation.
+    DialogScript script;
+    script.expect<TreserveForm>([](TreserveForm* d) {
+        EXPECT_EQ(d->guestName->text(), "客203");
+        EXPECT_EQ(d->selectStringGrid->rowCount(), 4);
+        click(d->cancelButton);
+    });
+    script.expect<TreserveForm>([](TreserveForm* d) {
+        EXPECT_EQ(d->guestName->text(), "客201");
+        choose(d->reserveState, "退订");
+        click(d->confirmButton);
+    });
+    clickRow(form->reserveStringGrid, 3);
+    click(form->changeReserveBtn);
+    clickRow(form->reserveStringGrid, 1);
+    click(form->changeReserveBtn);
+    EXPECT_EQ(scalar("select state from reserve where id=201"), "R004");
+    EXPECT_EQ(listRows(), (QStringList{"2|客203|2024-05-22|午餐|2", "||2024-05-21|晚餐|1"}));
+    EXPECT_EQ(answers.count(), 0);
+}
+
+TEST_F(ReserveManageTest, MapAndPopupFollowTheLiveStateOfTheChosenDateAndMeal) {
+    addReserve(201, "R001");
+    addBooking(1, 201, 1, lunch, may(22));
+    addBooking(2, 201, 3, dinner, may(22));
+    exec("insert into table_instance(table_id,state) values(5,'TIS001'),(2,'TIS002')");
+    openAlone();
+    EXPECT_EQ(form->eatComboBox->currentText(), "午餐");
+    EXPECT_EQ(form->yearComboBox->currentText(), "2024");
+    EXPECT_EQ(icons(), (QList<int>{10, 23, 30, 40, 51}));  // today's lunch; 106 is disabled
+    EXPECT_EQ(popupItems(), "111");
+    pick(5);
+    EXPECT_EQ(popupItems(), "001");
+    pick(2);
+    EXPECT_EQ(popupItems(), "001");
+    pick(4);
+    EXPECT_EQ(popupItems(), "101");
+
+    chooseDate(22);  // in use and checked out count only for today
+    EXPECT_EQ(icons(), (QList<int>{12, 20, 30, 40, 50}));
+    pick(1);
+    EXPECT_EQ(popupItems(), "011");
+    pick(5);
+    EXPECT_EQ(popupItems(), "101");
+    clickAt(QPoint(500, 400));  // nothing there
+    EXPECT_EQ(popupItems(), "000");
+    choose(form->eatComboBox, "晚餐");
+    EXPECT_EQ(icons(), (QList<int>{10, 20, 32, 40, 50}));
+
+    // The timer redraws the map; the list waits for the next dialog.
+    addBooking(3, 201, 4, dinner, may(22));
+    const QStringList list = listRows();
+    ASSERT_TRUE(QMetaObject::invokeMethod(form->MTimer, "timeout"));
+    EXPECT_EQ(icons(), (QList<int>{10, 20, 32, 42, 50}));
+    EXPECT_EQ(listRows(), list);
+    EXPECT_EQ(form->MTimer->interval(), 60000);
+}
+
+TEST_F(ReserveManageTest, BooksAFreeTableFromThePopupForTheChosenDateAndMeal) {
+    TmainForm main;
+    registerFunctionWindow(2, [] { return new TreserveManageForm; });
+    showLoggedIn(main, "zhangsan", "123");
+    form = qobject_cast<TreserveManageForm*>(main.openFunction(2));
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(listRows().isEmpty());
+    click(form->changeReserveBtn);  // nothing to change: no dialog
+
+    chooseDate(22);
+    DialogScript script;
+    script.expect<TreserveForm>([](TreserveForm* d) {  // "预订": the overview's date and meal
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 5, 22));
+        EXPECT_EQ(d->eatComboBox->currentText(), "午餐");
+        EXPECT_EQ(d->yearComboBox->currentText(), "2024");
+        click(d->cancelButton);
+    });
+    script.expect<TreserveForm>([](TreserveForm* d) {
+        ASSERT_EQ(d->selectStringGrid->rowCount(), 2);
+        EXPECT_EQ(d->selectStringGrid->cell(1, 1), "104");
+        EXPECT_EQ(d->selectStringGrid->cell(3, 1), "2024-05-22");
+        EXPECT_EQ(d->selectStringGrid->cell(4, 1), "午餐");
+        type(d->guestName, "Mr Zhou");
+        type(d->telephone, "13800001111");
+        click(d->confirmButton);
+    });
+    click(form->reserveBtn);
+    EXPECT_EQ(scalarInt("select count(*) from reserve"), 0);
+    pick(4);
+    form->reserveMenu->trigger();
+    EXPECT_EQ(rows("select r.guest_name,t.table_id,t.eat_id,t.eat_date,t.state from reserve r,reserve_table t "
+                   "where t.reserve_id=r.id"),
+              QStringList{QString("Mr Zhou|4|2|%1|RT001").arg(double(may(22)), 0, 'g', 15)});
+    EXPECT_EQ(listRows(), QStringList{"1|Mr Zhou|2024-05-22|午餐|1"});
+    EXPECT_EQ(icons(), (QList<int>{10, 20, 30, 42, 50}));
+    pick(4);
+    EXPECT_EQ(popupItems(), "011");
+    EXPECT_EQ(answers.count(), 0);
+    delete form;
+    form = nullptr;
+}
+
+TEST_F(ReserveManageTest, WithoutMealPeriodsTheMapShowsNoBookingAndTheDialogRefusesTables) {
+    addReserve(201, "R001");
+    addBooking(1, 201, 1, lunch, may(20));
+    exec("delete from eat");
+    openAlone();
+    EXPECT_EQ(form->eatComboBox->count(), 0);
+    EXPECT_EQ(icons(), (QList<int>{10, 20, 30, 40, 50}));
+    pick(1);
+    EXPECT_EQ(popupItems(), "101");
+    DialogScript script;
+    script.expect<TreserveForm>([](TreserveForm* d) { EXPECT_EQ(d->selectStringGrid->rowCount(), 1); });
+    form->reserveMenu->trigger();
+    EXPECT_EQ(answers.texts(), QStringList{"没有餐次信息!"});
+}

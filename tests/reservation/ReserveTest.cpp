@@ -1,0 +1,306 @@
+#include <QCalendarWidget>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+
+#include "data/EatMgrUnit.h"
+#include "frame/GlobalsUnit.h"
+#include "frame/MenuButtonUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
+#include "frame/ReserveViewAreaUnit.h"
+#include "frame/TableMapUnit.h"
+#include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
+#include "service/ServiceFixture.h"
+
+namespace {
+// 2024-05-10 without a time of day, as booked dates are stored.
+const QString may10 = QString::number(dayNumber(QDate(2024, 5, 10)));
+
+class ReserveTest : public ServiceTest {
+protected:
+    void SetUp() override {
+        ServiceTest::SetUp();
+        setNowForTest(encodeDateTime(2024, 5, 10, 11, 0, 0));  // lunch
+    }
+    void TearDown() override {
+        clearNowForTest();
+        ServiceTest::TearDown();
+    }
+    // As from an input method: the whole text at once.
+    static void type(QLineEdit* edit, const QString& text) {
+        edit->clear();
+        edit->insert(text);
+    }
+    static void pick(TreserveForm* d, int tableId) {
+        TTableListView* map = d->tableListView;
+        TTableItem* item = map->findTableItem(tableId);
+        ASSERT_NE(item, nullptr) << "table " << tableId << " not on the map";
+        const QPoint at = map->mapFromContents(map->itemRect(item).center());
+        QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, at);
+    }
+    // The dish-choosing window, ordering the hot dishes at those slots, shown by the
+    // next dialog opened here.
+    void expectDishes(std::vector<size_t> dishSlots) { dishOrders.push_back(std::move(dishSlots)); }
+    void expectCarte(std::vector<size_t> dishSlots) {
+        script.expect<TcarteForm>([dishSlots](TcarteForm* c) {
+            QTest::mouseClick(c->menuTypeButtons[0], Qt::LeftButton);
+            for (size_t slot : dishSlots) QTest::mouseClick(c->menuButtons[slot], Qt::LeftButton);
+            click(c->confirmButton);
+        });
+    }
+    static QStringList column(TreserveForm* d, int col) {
+        QStringList cells;
+        for (int r = 1; r < d->selectStringGrid->rowCount(); ++r) cells << d->selectStringGrid->cell(col, r);
+        return cells;
+    }
+    // Reservation 50 of 周先生 at lunch on May 10: 101 (row 51, dish 61), 102 (52, dish 62),
+    // 104 (54, dish 64), 105 already taken over (53, RT002); one dish 63 for everybody.
+    void storeReservation(const QString& state = "R001") {
+        exec(QString("insert into reserve(id,guest_name,telephone,guest_type,guest_num,create_time,state,description) "
+                     "values(50,'周先生','13812345678','会员','8',45000.5,'%1','靠窗')").arg(state));
+        for (auto [id, table, name, rtState] : {std::tuple{51, 1, "101", "RT001"}, std::tuple{52, 2, "102", "RT001"},
+                                                 std::tuple{53, 5, "105", "RT002"}, std::tuple{54, 4, "104", "RT001"}})
+            exec(QString("insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,start_time,end_time,"
+                         "eat_date,state) values(%1,50,'%2',%3,'午餐',2,37800/86400.0,50400/86400.0,%4,'%5')")
+                     .arg(id).arg(name).arg(table).arg(may10, rtState));
+        for (auto [id, owner, rela] : {std::tuple{61, 51, "MIR002"}, std::tuple{62, 52, "MIR002"},
+                                       std::tuple{64, 54, "MIR002"}, std::tuple{63, 50, "MIR001"}})
+            exec(QString("insert into menu_instance(id,consult_id,rela_type,menu_name,price,quantity,state) "
+                         "values(%1,%2,'%3','宫保鸡丁',38,1,'MI001')").arg(id).arg(owner).arg(rela));
+    }
+    void open(std::function<void(TreserveForm*)> action, std::function<void(TreserveForm&)> how) {
+        script.expect<TreserveForm>(std::move(action));
+        for (const std::vector<size_t>& dishes : dishOrders) expectCarte(dishes);
+        dishOrders.clear();
+        TreserveForm form;
+        how(form);
+    }
+    void showNew(std::function<void(TreserveForm*)> action) {
+        open(std::move(action), [](TreserveForm& f) { f.showExclusive(); });
+    }
+    DialogScript script;
+    std::vector<std::vector<size_t>> dishOrders;
+};
+}  // namespace
+
+TEST_F(ReserveTest, BooksTablesWithDishesAndWritesThemInOneTransaction) {
+    exec("insert into table_instance(id,table_id,state) values(1,3,'TIS001')");  // 103 in use
+    // A stray row with id 0 is another reservation, never the new one's.
+    exec("insert into reserve(id,guest_name,telephone,guest_type,state) values(0,'别人','1','会员','R004')");
+    expectDishes({0, 1});                                                       // 101: 宫保鸡丁, 鱼香肉丝
+    expectDishes({4});                                                          // everybody: 清蒸鲈鱼
+    showNew([&](TreserveForm* d) {
+        EXPECT_EQ(d->eatComboBox->currentText(), "午餐");
+        EXPECT_EQ(d->yearComboBox->itemText(0), "2014");
+        EXPECT_EQ(d->yearComboBox->currentText(), "2024");
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        pick(d, 3);
+        pick(d, 1);
+        pick(d, 1);
+        pick(d, 2);
+        choose(d->eatComboBox, "晚餐");
+        pick(d, 1);  // the same table at another meal is another booking
+        EXPECT_EQ(answers.texts(), (QStringList{"只能预订空闲的台桌!", "台桌(101)已经被选择！"}));
+        EXPECT_EQ(column(d, 4), (QStringList{"午餐", "午餐", "晚餐"}));
+        EXPECT_EQ(column(d, 3), (QStringList{"2024-05-10", "2024-05-10", "2024-05-10"}));
+        clickRow(d->selectStringGrid, 3);
+        click(d->deleteReserveButton);
+        clickRow(d->selectStringGrid, 1);
+        click(d->singleAddMenu);
+        click(d->addMenu);
+        EXPECT_EQ(column(d, 5), (QStringList{"√", ""}));
+        EXPECT_EQ(column(d, 0), (QStringList{"1", "2"}));
+        type(d->guestName, "周先生");
+        type(d->telephone, "13812345678");
+
+        failOn("insert", "menu_instance", "new.rela_type='MIR001'");  // the last insert of the batch
+        answers.clear();
+        click(d->applyButton);
+        EXPECT_EQ(answers.texts(), QStringList{"保存预订信息时出现异常！"});
+        EXPECT_TRUE(d->applyButton->isEnabled());
+        EXPECT_EQ(scalarInt("select count(*) from reserve where id<>0") + scalarInt("select count(*) from reserve_table") +
+                      scalarInt("select count(*) from menu_instance"),
+                  0);
+        EXPECT_EQ(rows("select name,telephone from guest"), QStringList{"周先生|13812345678"});  // written before
+
+        exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+        click(d->applyButton);
+        EXPECT_FALSE(d->applyButton->isEnabled());
+        click(d->confirmButton);  // nothing changed since: closes without writing again
+        EXPECT_FALSE(d->isVisible());
+    });
+    // The failed save's ids (reserve 100, tables 100-101, dishes 100-102) were not stored: new ones.
+    EXPECT_EQ(rows("select id,guest_name,telephone,guest_type,state from reserve order by id"),
+              (QStringList{"0|别人|1|会员|R004", "101|周先生|13812345678|散客|R001"}));
+    EXPECT_EQ(rows("select id,reserve_id,table_id,eat,eat_id,eat_date,state from reserve_table order by id"),
+              (QStringList{"102|101|1|午餐|2|" + may10 + "|RT001", "103|101|2|午餐|2|" + may10 + "|RT001"}));
+    EXPECT_EQ(rows("select id,consult_id,rela_type,menu_name from menu_instance order by id"),
+              (QStringList{"103|102|MIR002|宫保鸡丁", "104|102|MIR002|鱼香肉丝", "105|101|MIR001|清蒸鲈鱼"}));
+    EXPECT_EQ(scalarInt("select count(*) from guest"), 1);
+    EXPECT_EQ(incomingTelephone, "");
+}
+
+TEST_F(ReserveTest, ChangesALoadedReservationWithoutTouchingTablesTakenOver) {
+    storeReservation();
+    open(
+        [&](TreserveForm* d) {
+            EXPECT_EQ(column(d, 1), (QStringList{"101", "102", "105", "104"}));
+            EXPECT_EQ(column(d, 2), (QStringList{"预订中", "预订中", "完成", "预订中"}));
+            EXPECT_EQ(column(d, 5), (QStringList{"√", "√", "", "√"}));
+            EXPECT_EQ(d->reserveMenuIns().size(), 1u);
+            EXPECT_EQ(d->guestType->currentText(), "会员");
+            EXPECT_EQ(d->description->toPlainText(), "靠窗");
+            EXPECT_FALSE(d->applyButton->isEnabled());
+
+            clickRow(d->selectStringGrid, 3);  // 105, taken over
+            click(d->deleteReserveButton);
+            click(d->singleAddMenu);
+            EXPECT_EQ(answers.texts(), (QStringList{"是否真的要删除?", "只有状态为预订中的台桌才可以删除！",
+                                                    "只有状态为预订中的台桌才可以点菜！"}));
+            // 104 is taken over by the sell window while the dialog still shows it booked.
+            exec("update reserve_table set state='RT002' where id=54");
+            clickRow(d->selectStringGrid, 4);
+            click(d->deleteReserveButton);
+            clickRow(d->selectStringGrid, 2);
+            click(d->deleteReserveButton);
+            EXPECT_EQ(column(d, 1), (QStringList{"101", "105"}));
+            type(d->guestNum, "10");
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        [](TreserveForm& f) { f.loadReserve(50); });
+    EXPECT_EQ(rows("select guest_num,create_time,state from reserve"), QStringList{"10|45000.5|R001"});
+    EXPECT_EQ(rows("select id,state from reserve_table order by id"), (QStringList{"51|RT001", "53|RT002", "54|RT002"}));
+    EXPECT_EQ(rows("select id from menu_instance order by id"), (QStringList{"61", "63", "64"}));
+}
+
+TEST_F(ReserveTest, ViewsReadOnlyAndOpensCompletedReservationsReadOnly) {
+    storeReservation();
+    open(
+        [&](TreserveForm* d) {
+            EXPECT_FALSE(d->tableListView->isEnabled());
+            EXPECT_FALSE(d->functionBtnArea->isEnabled());
+            EXPECT_FALSE(d->guestInforArea->isEnabled());
+            EXPECT_TRUE(d->eatComboBox->isEnabled());
+            EXPECT_TRUE(d->selectStringGrid->isEnabled());
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        [](TreserveForm& f) {
+            f.setReadOnly();
+            f.loadReserve(50);
+        });
+    exec("update reserve set state='R002'");
+    open(
+        [&](TreserveForm* d) {
+            EXPECT_EQ(answers.texts(), QStringList{"完成状态的预订单不能修改!"});
+            EXPECT_EQ(d->reserveState->count(), 4);
+            EXPECT_EQ(d->reserveState->currentText(), "正常完成");
+            EXPECT_FALSE(d->guestInforArea->isEnabled());
+            EXPECT_FALSE(d->applyButton->isEnabled());
+        },
+        [](TreserveForm& f) { f.loadReserve(50); });
+    exec("update reserve set state='R003'");
+    open([&](TreserveForm* d) { EXPECT_EQ(d->reserveState->currentText(), "用户没来"); },
+         [](TreserveForm& f) { f.loadReserve(50); });
+    EXPECT_EQ(scalar("select state from reserve"), "R003");
+}
+
+TEST_F(ReserveTest, PrefillsTheLastCallersGuestAndChecksBeforeSaving) {
+    exec("insert into guest(id,name,guest_type_name,telephone) values(7,'李女士','会员','13900000001')");
+    incomingTelephone = "13900000001";
+    showNew([&](TreserveForm* d) {
+        EXPECT_EQ(d->guestName->text(), "李女士");
+        EXPECT_EQ(d->telephone->text(), "13900000001");
+        EXPECT_EQ(d->guestType->currentText(), "会员");
+        EXPECT_TRUE(d->applyButton->isEnabled());
+        click(d->confirmButton);
+        d->guestName->setText(" \t ");
+        pick(d, 1);
+        click(d->confirmButton);
+        EXPECT_EQ(answers.texts(), (QStringList{"没有选择预订的桌子！", "客户名称不能为空"}));
+        EXPECT_TRUE(d->isVisible());
+        click(d->cancelButton);
+    });
+    EXPECT_EQ(incomingTelephone, "");
+    EXPECT_EQ(scalarInt("select count(*) from reserve"), 0);
+
+    // No caller: nothing to save; a table booked by the caller of the dialog is not a change.
+    answers.clear();
+    open(
+        [&](TreserveForm* d) {
+            EXPECT_EQ(column(d, 1), QStringList{"105"});
+            EXPECT_FALSE(d->applyButton->isEnabled());
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        [](TreserveForm& f) { f.reserveTable(5); });
+    EXPECT_EQ(scalarInt("select count(*) from reserve") + scalarInt("select count(*) from guest"), 1);
+    EXPECT_TRUE(answers.texts().isEmpty());
+}
+
+TEST_F(ReserveTest, AFailedIdDrawOrLookupWritesNothing) {
+    storeReservation();
+    exec("delete from sequence where name='menu_instance.id'");
+    expectDishes({0});
+    showNew([&](TreserveForm* d) {
+        pick(d, 3);
+        click(d->addMenu);
+        type(d->guestName, "王先生");
+        type(d->telephone, "13700000000");
+        click(d->applyButton);
+        EXPECT_EQ(answers.texts(), QStringList{"没有找到(menu_instance.id)！"});
+    });
+    EXPECT_EQ(scalarInt("select count(*) from reserve"), 1);
+    EXPECT_EQ(scalarInt("select count(*) from guest"), 0);
+
+    answers.clear();
+    open(
+        [&](TreserveForm* d) {
+            // Every read of reserve_table fails from now on.
+            exec("alter table reserve_table add column broken integer "
+                 "generated always as (abs(-9223372036854775807-1)) virtual");
+            type(d->guestName, "周太太");
+            click(d->applyButton);
+            EXPECT_EQ(answers.texts(), QStringList{"查询预订台桌时出现异常!"});
+            EXPECT_TRUE(d->applyButton->isEnabled());
+        },
+        [](TreserveForm& f) { f.loadReserve(50); });
+    EXPECT_EQ(scalar("select guest_name from reserve"), "周先生");
+    EXPECT_EQ(scalarInt("select count(*) from reserve_table"), 4);
+    EXPECT_EQ(scalarInt("select count(*) from guest"), 0);
+}
+
+TEST_F(ReserveTest, ChoosesMealAndDateAsTheReservationWindowsDo) {
+    // 10:00 ends breakfast; 10:15 lies between meals; 13:00 in lunch; 22:00 after all.
+    const std::vector<TPOEat> eats = TEatMgr::getEatList();
+    EXPECT_EQ(defaultEatIndex(eats, encodeTime(10, 0, 0)), 0);
+    EXPECT_EQ(defaultEatIndex(eats, encodeTime(10, 15, 0)), 1);
+    EXPECT_EQ(defaultEatIndex(eats, encodeTime(13, 0, 0)), 1);
+    EXPECT_EQ(defaultEatIndex(eats, encodeTime(22, 0, 0)), 0);
+    exec("insert into eat(id,name,start_time,end_time) values(4,'早茶',36000/86400.0,39600/86400.0)");  // 10:00-11:00
+    EXPECT_EQ(defaultEatIndex(TEatMgr::getEatList(), encodeTime(10, 0, 0)), 1);  // the later one containing it
+
+    showNew([&](TreserveForm* d) {
+        d->Calendar->setSelectedDate(QDate(2024, 3, 31));
+        choose(d->monthComboBox, "四月");  // no 31 April: refused, the date stays
+        EXPECT_EQ(answers.last(), "无效的日期: 2024年4月31日");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 3, 31));
+        d->Calendar->setSelectedDate(QDate(2024, 2, 29));
+        choose(d->yearComboBox, "2025");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 2, 29));
+        choose(d->yearComboBox, "2028");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2028, 2, 29));
+    });
+
+    exec("delete from eat");
+    answers.clear();
+    showNew([&](TreserveForm* d) {
+        EXPECT_EQ(d->eatComboBox->count(), 0);
+        EXPECT_EQ(d->tableListView->count(), 5);
+        pick(d, 1);
+        EXPECT_EQ(answers.texts(), QStringList{"没有餐次信息!"});
+        EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
+    });
+}
