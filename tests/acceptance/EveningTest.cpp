@@ -21,6 +21,9 @@
 #include "frame/MenuTypeButtonUnit.h"
 #include "frame/TableMapUnit.h"
 #include "platform/Printers.h"
+#include "reservation/ReserveManageUnit.h"
+#include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
 #include "service/ServiceFixture.h"
 
 namespace {
@@ -108,8 +111,40 @@ protected:
         flushDeletes();
     }
 
+    int tableId(const QString& name) { return scalarInt("select id from table_spec where table_name='" + name + "'"); }
+    // Clicks (and double-clicks) a table of a map as a person does.
+    void clickTable(TTableListView* map, const QString& name, bool twice = false) {
+        TTableItem* item = map->findTableItem(tableId(name));
+        ASSERT_TRUE(item) << "table " << name.toStdString() << " is not on the map";
+        const QPoint p = map->mapFromContents(map->itemRect(item).center());
+        QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, p);
+        if (twice) QTest::mouseDClick(map->viewport(), Qt::LeftButton, {}, p);
+    }
+    // The dish-choosing window: each dish clicked in its category, "+" for more
+    // than one, then "确定".
+    static std::function<void(TcarteForm*)> order(const QList<std::pair<QString, int>>& dishesAndCounts) {
+        return [dishesAndCounts](TcarteForm* d) {
+            for (const auto& [dish, count] : dishesAndCounts) {
+                QString category;
+                for (const Dish& known : dishes)
+                    if (dish == known.name) category = known.category;
+                for (TMenuTypeButton* b : d->menuTypeButtons)
+                    if (b->isVisible() && b->getName() == category) QTest::mouseClick(b, Qt::LeftButton);
+                TMenuButton* button = nullptr;
+                for (TMenuButton* b : d->menuButtons)
+                    if (b->isVisible() && b->getName() == dish) button = b;
+                ASSERT_TRUE(button) << dish.toStdString();
+                QTest::mouseClick(button, Qt::LeftButton);
+                for (int i = 1; i < count; ++i) click(d->addMenuIns);
+            }
+            click(d->confirmButton);
+        };
+    }
+
     // Step 1: meal periods, the menu, the tables and the staff, all through the windows.
     void setUpTheRestaurant();
+    // Step 2: a booking of two tables for dinner, with dishes ordered for each.
+    void bookTonight();
 
     TmainForm* main = nullptr;
 };
@@ -257,9 +292,50 @@ void EveningTest::setUpTheRestaurant() {
               QStringList({"xiaowang|小王|晚班|celerityServing,sell", "xiaoli|小李|晚班|prickManage,tollStation"}));
     closeWindow(staff);
 }
+
+void EveningTest::bookTonight() {
+    setNowForTest(at(16, 0));
+    auto* overview = open<TreserveManageForm>("预订管理");
+    ASSERT_TRUE(overview);
+    EXPECT_EQ(overview->eatComboBox->currentText(), "晚餐");  // the next period to start
+    DialogScript script;
+    script.expect<TreserveForm>([&](TreserveForm* d) {
+        clickTable(d->tableListView, "103", true);
+        clickTable(d->tableListView, "104", true);
+        for (int row : {1, 2}) {
+            clickRow(d->selectStringGrid, row);
+            click(d->singleAddMenu);
+        }
+        type(d->guestName, "周先生");
+        type(d->telephone, "13812345678");
+        type(d->guestNum, "14");
+        click(d->confirmButton);
+    });
+    script.expect<TcarteForm>(order({{"宫保鸡丁", 1}, {"红烧肉", 1}}));
+    script.expect<TcarteForm>(order({{"清蒸鲈鱼", 2}, {"青岛啤酒", 6}}));
+    click(overview->reserveBtn);
+
+    const QString today = QString::number(dayNumber(QDate(2024, 6, 14)));
+    EXPECT_EQ(rows("select guest_name, telephone, guest_num, state from reserve"),
+              QStringList{"周先生|13812345678|14|R001"});
+    EXPECT_EQ(rows("select table_name, eat, eat_date, state from reserve_table order by table_name"),
+              QStringList({"103|晚餐|" + today + "|RT001", "104|晚餐|" + today + "|RT001"}));
+    EXPECT_EQ(rows("select t.table_name, m.menu_name, m.quantity, m.price from menu_instance m join reserve_table t "
+                   "on t.id=m.consult_id and m.rela_type='MIR002' order by m.id"),
+              QStringList({"103|宫保鸡丁|1|38", "103|红烧肉|1|58", "104|清蒸鲈鱼|2|88.5", "104|青岛啤酒|6|8"}));
+    // The list and the map show the booking at once.
+    EXPECT_EQ(overview->reserveStringGrid->cell(1, 1), "周先生");
+    EXPECT_EQ(overview->reserveStringGrid->cell(4, 1), "2");
+    EXPECT_EQ(overview->tableListView->findTableItem(tableId("103"))->imageIndex(), 2);
+    // Before dinner nothing is booked for lunch.
+    choose(overview->eatComboBox, "午餐");
+    EXPECT_EQ(overview->tableListView->findTableItem(tableId("103"))->imageIndex(), 0);
+    closeWindow(overview);
+}
 }  // namespace
 
 TEST_F(EveningTest, ADinnerServiceFromSetUpToTheReports) {
     setUpTheRestaurant();
+    bookTonight();
     EXPECT_EQ(answers.texts(), QStringList());
 }
