@@ -29,6 +29,7 @@
 #include "data/MenuInsMgrUnit.h"
 #include "data/TableInsMgrUnit.h"
 #include "frame/AboutUnit.h"
+#include "frame/TableBatchGridUnit.h"
 #include "frame/ChangePasswordUnit.h"
 #include "frame/GlobalsUnit.h"
 #include "frame/LockUnit.h"
@@ -372,8 +373,10 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"login", [] { return new TloginForm; }},
     {"sell",
      [] {
-         // Lunch, 102 in use with a remark, 104 checked out; 102 selected.
+         // Lunch, 102 in use with a remark and four dish lines, 104 checked out; 周先生
+         // has 103 and 105 booked; 102 selected and in the batch.
          setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+         int inUseId = 0;
          for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{4, "TIS002"}}) {
              TPOTableIns ins;
              ins.setTableId(table);
@@ -382,9 +385,34 @@ const std::map<QString, std::function<QWidget*()>> windows = {
              ins.setState(state);
              ins.setDescription(QStringLiteral("不要辣"));
              TTableInsMgr::insert(ins);
+             if (!inUseId) inUseId = ins.getId();
          }
+         sampleLine(inUseId, QStringLiteral("宫保鸡丁"), 38, 1, QString());
+         TPOMenuIns served = sampleLine(inUseId, QStringLiteral("清蒸鲈鱼"), 68.5, 1, QString());
+         served.setServing(TPOMenuIns::servingDone);
+         TMenuInsMgr::update(served);
+         TPOMenuIns gift = sampleLine(inUseId, QStringLiteral("青岛啤酒"), 8, 2, QString());
+         gift.setState(TPOMenuIns::stateGift);
+         gift.setPrintState(TPOMenuIns::printWaiting);
+         TMenuInsMgr::update(gift);
+         TPOMenuIns returned = sampleLine(inUseId, QStringLiteral("红烧肉"), 48, 1, QString());
+         returned.setState(TPOMenuIns::stateReturned);
+         TMenuInsMgr::update(returned);
+         const QString booking = QStringLiteral(
+             "insert into reserve_table select %1,%2,t.table_name,t.id,e.name,e.id,e.start_time,e.end_time,%3,'RT001' "
+             "from table_spec t, eat e where t.id=%4 and e.id=2");
+         TDatabaseCtrl().execute(
+             QStringLiteral("insert into reserve(id,guest_name,telephone,state) values(1,'周先生','13812345678','R001');"
+                            "insert into reserve(id,guest_name,telephone,state) values(2,'王女士','13900000000','R004');") +
+             booking.arg(1).arg(1).arg(double(Date()), 0, 'f', 1).arg(3) + ";" +
+             booking.arg(2).arg(1).arg(double(Date()), 0, 'f', 1).arg(5) + ";" +
+             booking.arg(3).arg(2).arg(double(Date()), 0, 'f', 1).arg(1));
          QWidget* main = mainWith(1);
-         if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) sell->selectTable(2);
+         if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) {
+             sell->selectTable(2);
+             sell->tableBatGrid->addTable(2, QStringLiteral("TIS001"));
+             sell->showReserveTables();
+         }
          return main;
      }},
     {"sellReport", [] { return reportWith(8); }},

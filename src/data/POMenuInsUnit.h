@@ -35,6 +35,16 @@ public:
     static QString servingTextToCode(const QString& text);
     static QString printStateTextToCode(const QString& text);
 
+    // Every column equal: the line has not changed since it was read.
+    bool operator==(const TPOMenuIns& o) const {
+        return id == o.id && consultId == o.consultId && relaType == o.relaType && menuId == o.menuId &&
+               menuName == o.menuName && menuTypeId == o.menuTypeId && menuTypeName == o.menuTypeName &&
+               price == o.price && quantity == o.quantity && unit == o.unit && state == o.state &&
+               rebate == o.rebate && serving == o.serving && printerCode == o.printerCode &&
+               printState == o.printState && description == o.description;
+    }
+    bool operator!=(const TPOMenuIns& o) const { return !(*this == o); }
+
     int getId() const { return id; }
     void setId(int v) { id = v; }
     int getConsultId() const { return consultId; }

@@ -1,5 +1,6 @@
 #include "frame/MenuInsGridUnit.h"
 
+#include "data/MenuInsMgrUnit.h"
 #include "platform/Formats.h"
 
 void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIns>& line, int nameCol) {
@@ -31,4 +32,12 @@ void TMenuInsGrid::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int ro
     setMenuInsCells(this, row, line);
     setCell(6, row, line->getServingText());
     setCell(7, row, line->getPrintStateText());
+}
+
+std::shared_ptr<TPOMenuIns> TMenuInsGrid::selectedLine() const { return row() >= 1 ? object<TPOMenuIns>(row()) : nullptr; }
+
+std::optional<TPOMenuIns> storedIfUnchanged(const TPOMenuIns& shown) {
+    std::optional<TPOMenuIns> stored = TMenuInsMgr::getMenuInsById(shown.getId());
+    if (stored && *stored == shown) return stored;
+    return std::nullopt;
 }

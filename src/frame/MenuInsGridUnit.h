@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "data/POMenuInsUnit.h"
 #include "platform/StringGrid.h"
@@ -23,4 +24,11 @@ public:
     // One row per line; an empty list leaves the title row only.
     void showMenuInsList(const TMenuInsList& lines);
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row);
+    // The record of the selected row; nullptr when no data row is selected.
+    std::shared_ptr<TPOMenuIns> selectedLine() const;
 };
+
+// The line as stored now, when it still is what the grid's record says; nothing
+// when it was changed (served by scanning, edited at another station) or deleted
+// since the grid was filled, so a stale record is never written back.
+std::optional<TPOMenuIns> storedIfUnchanged(const TPOMenuIns& shown);

@@ -27,7 +27,10 @@ TReservePanel::TReservePanel(QWidget* parent) : QWidget(parent) {
     reTableGrid = new TStringGrid(5, this);
     column->addWidget(reTableGrid, 1);
     initGrids();
-    connect(reserveGrid, &QTableWidget::cellClicked, this, [this] { runGuarded([this] { showReserveTables(); }); });
+    // A click shows the tables also when it selects the row already selected.
+    auto showTables = [this] { runGuarded([this] { showReserveTables(); }); };
+    connect(reserveGrid, &QTableWidget::cellClicked, this, showTables);
+    connect(reserveGrid, &TStringGrid::rowSelected, this, showTables);
 }
 
 void TReservePanel::addButtons(const QList<QPushButton*>& buttons) {
@@ -47,6 +50,8 @@ void TReservePanel::initGrids() {
 
 void TReservePanel::showReserves(int eatId, TDateTime date) {
     if (eatId == 0) return;
+    const std::optional<TPOReserve> before = selectedReserve();
+    int keep = 0;
     std::vector<TPOReserve> reserves = TReserveMgr::getReservesByMeal(eatId, date);
     reserveGrid->setRowCount(int(reserves.size()) + 1);
     for (int row = 1; row <= int(reserves.size()); ++row) {
@@ -56,8 +61,12 @@ void TReservePanel::showReserves(int eatId, TDateTime date) {
         reserveGrid->setCell(2, row, QString::number(TReserveTableMgr::countReserveTables(reserve.getId(), eatId, date)));
         reserveGrid->setCell(3, row, TPOReserve::getStateName(reserve.getState()));
         reserveGrid->setObject(row, std::make_shared<TPOReserve>(reserve));
+        if (before && before->getId() == reserve.getId()) keep = row;
     }
     reserveGrid->setFixedRows(reserves.empty() ? 0 : 1);
+    // The rows are ordered by state, so a refill may move the chosen reservation;
+    // "开桌" and "查看" must still act on the one the user chose.
+    if (keep) reserveGrid->setRow(keep);
 }
 
 std::optional<TPOReserve> TReservePanel::selectedReserve() const {
@@ -82,4 +91,12 @@ void TReservePanel::showReserveTables() {
         reTableGrid->setObject(row, std::make_shared<TPOReserveTable>(table));
     }
     reTableGrid->setFixedRows(tables.empty() ? 0 : 1);
+}
+
+void TReservePanel::viewSelectedReserve(int eatId, TDateTime date, const std::function<void(int reserveId)>& view) {
+    const std::optional<TPOReserve> reserve = selectedReserve();
+    if (!reserve) return;
+    view(reserve->getId());
+    showReserves(eatId, date);
+    showReserveTables();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 #include "data/POReserveUnit.h"
@@ -28,12 +29,15 @@ public:
     // Titles, column counts and widths of the two grids.
     void initGrids();
 
-    // Outside meal time (eatId 0) the grid keeps what it shows.
+    // Outside meal time (eatId 0) the grid keeps what it shows. The reservation
+    // selected before stays selected when it is still listed.
     void showReserves(int eatId, TDateTime date);
     // The tables of the selected reservation; without one the grid keeps what it shows.
     void showReserveTables();
     // The reservation of the selected row, if a data row is selected.
     std::optional<TPOReserve> selectedReserve() const;
+    // "查看": shows the selected reservation through `view`, then refills both grids.
+    void viewSelectedReserve(int eatId, TDateTime date, const std::function<void(int reserveId)>& view);
 
 private:
     QHBoxLayout* buttonRow;

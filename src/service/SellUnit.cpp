@@ -26,6 +26,10 @@
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "backoffice/TableAttribUnit.h"
+#include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
+#include "service/MenuInsPrintUnit.h"
+#include "service/MenuInsUnit.h"
 #include "service/TableSelecterUnit.h"
 #include "platform/Errors.h"
 #include "platform/Formats.h"
@@ -96,6 +100,8 @@ TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
     runGuarded([this] {
         floorButtons->setFloor(1);
         refreshEat();
+        showReserves();
+        showReserveTables();
         showTables();
         initGrids();
     });
@@ -136,6 +142,12 @@ QWidget* TsellForm::buildInfoArea() {
 
     onClick(startRepastBtn, this, [this] { startRepastBtnClick(); });
     onClick(clearTableBtn, this, [this] { clearTableBtnClick(); });
+    onClick(menuBtn, this, [this] { menuBtnClick(); });
+    onClick(menuSendCookBtn, this, [this] { menuSendCookBtnClick(); });
+    onClick(servingBtn, this, [this] { servingBtnClick(); });
+    onClick(cancelMenuBtn, this, [this] { cancelMenuBtnClick(); });
+    connect(tableMenuInsGrid, &QTableWidget::cellDoubleClicked, this,
+            [this] { runGuarded([this] { tableMenuInsGridDblClick(); }); });
     return tableInforArea;
 }
 
@@ -168,7 +180,10 @@ QWidget* TsellForm::buildRightPanel() {
     column->addWidget(reservePanel, 2);
 
     onClick(mergeBtn, this, [this] { mergeBtnClick(); });
+    onClick(addMenuBtn, this, [this] { addMenuBtnClick(); });
     onClick(clearTableBatBtn, this, [this] { clearTableBatBtnClick(); });
+    onClick(startRepastsBtn, this, [this] { startRepastsBtnClick(); });
+    onClick(viewReserveBtn, this, [this] { viewReserveBtnClick(); });
     return rightPanel;
 }
 
@@ -182,6 +197,10 @@ void TsellForm::showMenuInsList(const TMenuInsList& lines) { tableMenuInsGrid->s
 void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {
     tableMenuInsGrid->setMenuInsRow(line, row);
 }
+
+void TsellForm::showReserves() { reservePanel->showReserves(eatId(), Date()); }
+
+void TsellForm::showReserveTables() { reservePanel->showReserveTables(); }
 
 const std::optional<TPOEat>& TsellForm::currentEat() const { return leftPanel->currentEat; }
 
@@ -282,6 +301,8 @@ void TsellForm::saveEditedRemark() {
 
 void TsellForm::startRepastBtnClick() {
     openTable(selectedTableId);
+    showReserves();
+    showReserveTables();
     showTableInfo();
 }
 
@@ -308,7 +329,9 @@ void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& boo
     ins.setTableName(table->getTableName());
     ins.setStartTime(Now());
     ins.setState(TPOTableIns::stateInUse);
-    ins.setDescription(tableInsDescription->toPlainText());
+    // The reservation panel opens many tables at once: none of them takes over the
+    // remark of whichever table the info area shows.
+    ins.setDescription(booking ? QString() : tableInsDescription->toPlainText());
     if (taken) ins.setReserveTableId(taken->getId());
     // The booking is taken over only once the table really got its instance.
     if (TTableInsMgr::insert(ins) != 0 && taken) {
@@ -410,11 +433,173 @@ void TsellForm::mergeBtnClick() {
 
 void TsellForm::eatTimerTimer() { refreshEat(); }
 
-void TsellForm::MTimerTimer() { showTables(); }
+void TsellForm::MTimerTimer() {
+    showTables();
+    showReserves();
+    showReserveTables();
+}
 
 void TsellForm::closeEvent(QCloseEvent* event) {
     runGuarded([this] { saveEditedRemark(); });
     eatTimer->stop();
     MTimer->stop();
     TparentForm::closeEvent(event);
+}
+
+std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
+    if (ins) return ins;
+    // Checked out, cancelled or merged away at another station since it was shown.
+    std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
+    showTableNotInUse(table ? table->getTableName() : QString());
+    showTableInfo();
+    refreshItemOf(selectedTableId);
+    return std::nullopt;
+}
+
+void TsellForm::menuBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TcarteForm carte;
+    carte.selectMenuIns(lines);
+    for (const auto& line : lines) {
+        line->setConsultId(ins->getId());
+        line->setRelaType(TPOMenuIns::relaTableIns);
+    }
+    TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines);
+    // A failed save comes back empty; the waiter then sees what is really ordered,
+    // not an empty table to order everything for again.
+    showMenuInsList(saved.empty() ? TMenuInsMgr::getTableInsMenuIns(ins->getId()) : saved);
+}
+
+void TsellForm::menuSendCookBtnClick() {
+    std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
+    if (!ins) return;
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    TmenuInsPrintForm printForm;
+    // The grid's records still say "not printed": they are replaced by the lines as
+    // now stored, also when a printer failed halfway, so that no later save of a
+    // row marks a printed line due again (a second ticket, a dish cooked twice).
+    try {
+        printForm.printMenuIns(lines);
+    } catch (...) {
+        showTableInfo();
+        throw;
+    }
+    showTableInfo();
+}
+
+void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change) {
+    const int row = tableMenuInsGrid->row();
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    std::optional<TPOMenuIns> line = storedIfUnchanged(*shown);
+    if (!line) {
+        showTableInfo();
+        return;
+    }
+    if (!change(*line)) return;
+    if (!TMenuInsMgr::update(*line)) return;
+    *shown = *line;
+    setMenuInsRow(shown, row);
+}
+
+void TsellForm::servingBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        line.setServing(line.getServing() == TPOMenuIns::servingDone ? TPOMenuIns::servingWaiting
+                                                                       : TPOMenuIns::servingDone);
+        return true;
+    });
+}
+
+void TsellForm::cancelMenuBtnClick() {
+    changeSelectedLine([](TPOMenuIns& line) {
+        if (line.getState() == TPOMenuIns::stateGift) {
+            showMessage(QStringLiteral("赠送的菜不能退！"));
+            return false;
+        }
+        if (line.getState() == TPOMenuIns::stateNormal)
+            line.setState(TPOMenuIns::stateReturned);
+        else if (line.getState() == TPOMenuIns::stateReturned)
+            line.setState(TPOMenuIns::stateNormal);
+        return true;
+    });
+}
+
+void TsellForm::tableMenuInsGridDblClick() {
+    std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
+    if (!shown) return;
+    // The editor starts from the line as stored; a change made elsewhere while it
+    // was open makes its save refuse, as for "传菜" and "退菜".
+    std::optional<TPOMenuIns> stored = storedIfUnchanged(*shown);
+    if (!stored) {
+        showTableInfo();
+        return;
+    }
+    auto edited = std::make_shared<TPOMenuIns>(*stored);
+    TmenuInsForm editor;
+    editor.setWindowTitle(edited->getMenuName());
+    editor.showMenuIns(edited);
+    changeSelectedLine([&](TPOMenuIns& line) {
+        line = *edited;
+        return true;
+    });
+}
+
+void TsellForm::addMenuBtnClick() {
+    if (tableBatGrid->tableCount() == 0) {
+        showMessage(QStringLiteral("请选择台桌！"));
+        return;
+    }
+    auto notInUse = [this](int row) { showTableNotInUse(tableBatGrid->cell(1, row)); };
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(row);
+    }
+    TMenuInsList chosen;
+    TcarteForm carte;
+    carte.selectMenuIns(chosen);
+    for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
+        auto table = tableBatGrid->object<TPOTable>(row);
+        if (!table) continue;
+        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(table->getId(), TPOTableIns::stateInUse);
+        if (!ins) {
+            // Checked out while the dishes were chosen: the other tables still get theirs.
+            notInUse(row);
+            continue;
+        }
+        for (const auto& line : chosen) {
+            TPOMenuIns copy = *line;  // each table its own line under its own id
+            copy.setId(0);
+            copy.setConsultId(ins->getId());
+            copy.setRelaType(TPOMenuIns::relaTableIns);
+            TMenuInsMgr::insert(copy);
+        }
+        if (table->getId() == selectedTableId) showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
+    }
+}
+
+void TsellForm::startRepastsBtnClick() {
+    // Outside meal time there are no bookings of "this meal" to take over.
+    if (eatId() == 0) return;
+    std::optional<TPOReserve> shown = reservePanel->selectedReserve();
+    if (!shown) return;
+    // Cancelled and no-show reservations are listed, but their bookings stay.
+    std::optional<TPOReserve> reserve = TReserveMgr::getReserveById(shown->getId());
+    if (reserve && reserve->getState() == TPOReserve::stateBooked) {
+        for (const TPOReserveTable& booking : TReserveTableMgr::getReserveTablesByMeal(reserve->getId(), eatId(), Date()))
+            if (booking.getState() == TPOReserveTable::stateBooked) openTable(booking.getTableId(), booking);
+    }
+    showReserves();
+    showReserveTables();
+    showTableInfo();
+}
+
+void TsellForm::viewReserveBtnClick() {
+    reservePanel->viewSelectedReserve(eatId(), Date(), [](int reserveId) {
+        TreserveForm view;
+        view.setReadOnly();
+        view.loadReserve(reserveId);
+    });
 }

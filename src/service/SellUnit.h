@@ -1,10 +1,12 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "data/POEatUnit.h"
 #include "data/POMenuInsUnit.h"
 #include "data/POReserveTableUnit.h"
+#include "data/POTableInsUnit.h"
 #include "frame/MenuInsGridUnit.h"
 #include "frame/ParentUnit.h"
 #include "frame/TableInfoAreaUnit.h"
@@ -106,9 +108,21 @@ public:
     void eatTimerTimer();
     void MTimerTimer();
 
+    // Dish lines and the meal's reservations.
+    void menuBtnClick();
+    void menuSendCookBtnClick();
+    void servingBtnClick();
+    void cancelMenuBtnClick();
+    void tableMenuInsGridDblClick();
+    void addMenuBtnClick();
+    void startRepastsBtnClick();
+    void viewReserveBtnClick();
+
     void initGrids();
     void showMenuInsList(const TMenuInsList& lines);
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row);
+    void showReserves();
+    void showReserveTables();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,6 +136,13 @@ private:
     // Writes the remark of the in-use instance shown, when the user edited it.
     void saveEditedRemark();
     void refreshItemOf(int tableId);
+    // The in-use instance of the selected table; when there is none any more, says
+    // so and shows the table as it is now.
+    std::optional<TPOTableIns> inUseInstanceOrRefresh();
+    // Saves `change` made to a copy of the selected line as stored; when the line
+    // changed since the grid showed it, the grid is refreshed and nothing written.
+    // The row shows the change only once it is saved.
+    void changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change);
 
     int remarkTableInsId = 0;  // the in-use instance whose remark the memo shows
 };

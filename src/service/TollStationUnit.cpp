@@ -234,13 +234,11 @@ void TtollStationForm::showReserves() { reservePanel->showReserves(eatId(), Date
 void TtollStationForm::showReserveTables() { reservePanel->showReserveTables(); }
 
 void TtollStationForm::viewReserveBtnClick() {
-    std::optional<TPOReserve> reserve = reservePanel->selectedReserve();
-    if (!reserve) return;
-    TreserveForm form;
-    form.setReadOnly();
-    form.loadReserve(reserve->getId());
-    showReserves();
-    showReserveTables();
+    reservePanel->viewSelectedReserve(eatId(), Date(), [](int reserveId) {
+        TreserveForm form;
+        form.setReadOnly();
+        form.loadReserve(reserveId);
+    });
 }
 
 void TtollStationForm::eatTimerTimer() { refreshEat(); }

@@ -4,6 +4,7 @@
 
 #include "frame/FrameFixture.h"
 #include "platform/StringGrid.h"
+#include "service/GridGestures.h"
 
 // The sample restaurant, with the gestures the service windows' tests repeat.
 class ServiceTest : public FrameTest {
@@ -16,15 +17,5 @@ protected:
         box->setFocus();
         while (box->currentIndex() != target)
             QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
-    }
-    static QPoint cellCentre(TStringGrid* grid, int row) {
-        return grid->visualRect(grid->model()->index(row, 1)).center();
-    }
-    static void clickRow(TStringGrid* grid, int row) {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
-    }
-    static void doubleClickRow(TStringGrid* grid, int row) {
-        clickRow(grid, row);
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
     }
 };
