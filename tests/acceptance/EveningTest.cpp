@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/ProgramWindows.h"
@@ -409,12 +410,20 @@ void EveningTest::bookTonight() {
 }
 
 void EveningTest::serveDinner() {
-    setNowForTest(at(18, 0));
+    setNowForTest(at(16, 45));
     switchUser("xiaowang", "8888");
     EXPECT_EQ(tree(), QStringList({"营业管理", "传菜管理"}));
     auto* sell = open<TsellForm>("营业管理");
     ASSERT_TRUE(sell);
+    // Before dinner the booking is not on the map; the timers bring it with the meal.
+    EXPECT_EQ(sell->eatLable->text(), "非就餐时间");
+    EXPECT_EQ(sell->findTableItem(tableId("103"))->imageIndex(), 0);
+    EXPECT_EQ(sell->reserveGrid->rowCount(), 1);
+    setNowForTest(at(18, 0));
+    QMetaObject::invokeMethod(sell->eatTimer, "timeout");
+    QMetaObject::invokeMethod(sell->MTimer, "timeout");
     EXPECT_EQ(sell->eatLable->text(), "晚餐");
+    EXPECT_EQ(sell->findTableItem(tableId("103"))->imageIndex(), 2);
     EXPECT_EQ(sell->reserveGrid->cell(1, 1), "周先生");
 
     // Two walk-in tables, then the booked ones: 103 from the map, 104 through the
@@ -669,4 +678,28 @@ TEST_F(EveningTest, ADinnerServiceFromSetUpToTheReports) {
     // Every message of the evening: the cashier is warned of dishes not served yet.
     EXPECT_EQ(answers.texts(), QStringList({"转台成功!", "存在还没有传的菜单！", "销账成功！", "存在还没有传的菜单！",
                                             "销账成功！", "扎账成功！"}));
+}
+
+TEST_F(EveningTest, AWriteFailureAtCheckoutMarksNothingPaidAndTheSameDialogWritesOnceItIsGone) {
+    setUpTheRestaurant();
+    bookTonight();
+    serveDinner();
+    const int table101 = inUse("101");
+    checkOut([&](TReckoningForm* d) {
+        // The order goes in, then marking the table fails: the transaction takes both back.
+        failOn("UPDATE", "table_instance");
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "添加订单出现异常！");
+        EXPECT_TRUE(d->cancelAccountBtn->isEnabled());
+        EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
+        EXPECT_EQ(scalar(QString("select state||order_id from table_instance where id=%1").arg(table101)), "TIS0010");
+        exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+    });
+    clearAndClose();
+
+    EXPECT_EQ(rows("select i.table_name, o.price1, o.state from table_instance i join o_order o on o.id=i.order_id "
+                   "order by i.id"),
+              QStringList({"101|77.4|ORD003", "201|400|ORD003", "103|400|ORD003"}));
+    EXPECT_EQ(rows("select m_money from prick"), QStringList{"477.4"});
+    EXPECT_EQ(scalarInt("select count(*) from prick_order_rela"), 2);
 }
