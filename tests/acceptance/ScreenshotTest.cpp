@@ -1,13 +1,17 @@
 // Every window and dialog the screenshot tool knows is rendered by the tool itself,
 // and each picture must show a drawn window, not an empty or one-coloured area.
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
+#include "frame/FunctionWindowsUnit.h"
+#include "frame/GlobalsUnit.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
@@ -67,5 +71,36 @@ TEST(Screenshots, EveryRegisteredWindowAndDialogIsDrawn) {
                          line.startsWith("screenshot:"))
                 << name.toStdString() << ": " << line.toStdString();
         EXPECT_EQ(blankness(QImage(out.filePath(name + ".png"))), QString()) << name.toStdString();
+    }
+}
+
+// The README's tour shows exactly the pictures the docs script renders, of windows the
+// tool knows, with every function of the main window's tree among them.
+TEST(Screenshots, TheReadmeTourShowsEveryFunctionWindowAsTheDocsScriptRendersIt) {
+    auto text = [](const QString& file) {
+        QFile f(sourcePath(file));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const QString script = text("scripts/docs-screenshots.sh");
+    const QStringList rendered = QRegularExpression("windows=\\(([^)]*)\\)")
+                                     .match(script)
+                                     .captured(1)
+                                     .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    const QString readme = text("README.md");
+    QStringList shown;
+    for (const auto& m : QRegularExpression("!\\[[^]]*\\]\\(docs/(\\w+)\\.png\\)").globalMatch(readme))
+        shown << m.captured(1);
+    EXPECT_EQ(shown, rendered);
+
+    std::unique_ptr<QProcess> list(startScreenshot({"--list"}));
+    ASSERT_TRUE(list->waitForFinished(30000));
+    const QStringList known = QString::fromUtf8(list->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (const QString& window : rendered) {
+        EXPECT_TRUE(known.contains(window)) << window.toStdString();
+        EXPECT_TRUE(QFile::exists(sourcePath("docs/" + window + ".png"))) << window.toStdString();
+    }
+    for (int i = 0; i < functionCount; ++i) {
+        const QString node = functionEntries()[i].text;
+        EXPECT_TRUE(readme.contains("![" + node + "](docs/")) << node.toStdString() << " has no picture";
     }
 }
