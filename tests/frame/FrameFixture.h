@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "frame/AboutUnit.h"
 #include "frame/DialogScript.h"
@@ -93,6 +94,17 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
             EXPECT_TRUE(QTest::qWaitFor([&] { return main.loginDone; }));
         });
+    }
+    // The main window's function tree as text: top-level nodes, children in brackets.
+    static QStringList tree(const TmainForm& main) {
+        QStringList out;
+        for (int i = 0; i < main.functionTree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* node = main.functionTree->topLevelItem(i);
+            QStringList children;
+            for (int c = 0; c < node->childCount(); ++c) children << node->child(c)->text(0);
+            out << node->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
+        }
+        return out;
     }
     // Runs pending deleteLater()s, so freed windows are really gone.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
