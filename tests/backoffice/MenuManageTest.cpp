@@ -1,5 +1,4 @@
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
@@ -23,14 +22,6 @@ protected:
         form->show();
     }
 
-    // A right press, then the context menu a desktop sends after it.
-    static void rightClick(QWidget* widget, QPoint at = QPoint()) {
-        if (at.isNull()) at = widget->rect().center();
-        QTest::mousePress(widget, Qt::RightButton, {}, at);
-        QTest::mouseRelease(widget, Qt::RightButton, {}, at);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-        QApplication::sendEvent(widget, &event);
-    }
     // The entries a right-click offers; the popup is dismissed again.
     static QStringList offered(QWidget* widget, QMenu* popup, QPoint at = QPoint()) {
         rightClick(widget, at);
@@ -49,17 +40,6 @@ protected:
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QApplication::sendEvent(edit, &commit);
-    }
-    // Clicks an entry of the popup that is open.
-    static void choose(QMenu* popup, const QString& text) {
-        ASSERT_TRUE(popup->isVisible());
-        for (QAction* a : popup->actions())
-            if (a->isVisible() && a->text() == text) {
-                QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(a).center());
-                return;
-            }
-        popup->hide();
-        FAIL() << "no entry " << text.toStdString();
     }
     void onCategory(int slot, const QString& entry) {
         rightClick(form->menuTypeButtons[size_t(slot)]);

@@ -18,17 +18,6 @@
 namespace {
 class MainFormTest : public FrameTest {
 protected:
-    // The tree as text: top-level nodes, children in brackets.
-    static QStringList tree(const TmainForm& main) {
-        QStringList out;
-        for (int i = 0; i < main.functionTree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* node = main.functionTree->topLevelItem(i);
-            QStringList children;
-            for (int c = 0; c < node->childCount(); ++c) children << node->child(c)->text(0);
-            out << node->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
-        }
-        return out;
-    }
     static void doubleClick(TmainForm& main, const QString& text) {
         auto found = main.functionTree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_FALSE(found.isEmpty()) << text.toStdString();

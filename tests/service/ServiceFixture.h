@@ -9,6 +9,7 @@
 // The sample restaurant, with the gestures the service windows' tests repeat.
 class ServiceTest : public FrameTest {
 protected:
+    using FrameTest::choose;
     // Picks an item by the arrow keys, as a person would.
     static void choose(QComboBox* box, const QString& text) {
         const int target = box->findText(text);
