@@ -256,3 +256,11 @@ CREATE INDEX ix_employee_right_emp   ON employee_right (employee_id);
 CREATE INDEX ix_o_order_operator     ON o_order (operator_id, create_time);
 CREATE INDEX ix_o_order_state        ON o_order (state);
 CREATE INDEX ix_prick_order_rela     ON prick_order_rela (prick_id);
+-- Lookups that must not slow down as years of history pile up: orders and table
+-- instances by time (reports, order list), bookings of a meal, a caller's number.
+CREATE INDEX ix_o_order_time         ON o_order (create_time);
+CREATE INDEX ix_table_instance_start ON table_instance (start_time);
+CREATE INDEX ix_reserve_table_meal   ON reserve_table (eat_id, eat_date);
+CREATE INDEX ix_guest_telephone      ON guest (telephone);
+-- Active bookings among all reservations ever made.
+CREATE INDEX ix_reserve_state        ON reserve (state);

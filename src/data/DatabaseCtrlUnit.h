@@ -50,7 +50,7 @@ public:
     void setParameter(const QString& name, TDateTime value);
     // Any other kind of value removes the placeholder.
     void setParameter(const QString& name, bool value);
-    QString getSQL() const { return sqlText; }
+    QString getSQL() const;
     // Both run exactly the text set, whatever ran on this helper before.
     void open();
     int execSQL();
@@ -90,9 +90,24 @@ public:
     static QString replaceParameter(const QString& text, const QString& token, const QString& literal);
 
 private:
+    // A value given to setParameter: its literal, and what the literal means.
+    struct Parameter {
+        enum Kind { Text, Integer, Float, DateTime, Other };
+        QString token;
+        QString literal;
+        Kind kind;
+        QVariant value;
+    };
     AdoConnection& connection();
-    void substitute(const QString& name, const QString& literal);
-    QString sqlText;
+    void substitute(const QString& name, const QString& literal, Parameter::Kind kind, const QVariant& value);
+    // Runs the statement with its values bound where that means exactly what the
+    // literals mean; false (nothing run) where only the finished text will do.
+    bool runBound(bool keepRows, int& changes);
+    QVariant boundValue(const Parameter& p);
+    QString sqlText;  // as set, before any substitution
+    std::vector<Parameter> parameters;
+    mutable QString finishedText;
+    mutable bool finished = true;
     std::unique_ptr<AdoQuery> query;
     bool released = false;
 };

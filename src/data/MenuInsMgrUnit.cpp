@@ -1,6 +1,7 @@
 #include "data/MenuInsMgrUnit.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
@@ -10,6 +11,8 @@
 
 namespace {
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
+// The ids of `count` new lines in one draw: the first of them, or 0.
+int firstOfIds(int count) { return TSequenceMgr().getNextValues("menu_instance.id", count); }
 
 // Every column but the id, in column order.
 void setFields(TDatabaseCtrl& ctrl, const TPOMenuIns& line) {
@@ -124,11 +127,12 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
         lines.clear();
         return lines;
     };
+    const int newLines = int(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l->getId() == 0; }));
+    int id = newLines > 0 ? firstOfIds(newLines) : 0;
+    if (newLines > 0 && id == 0) return fail();
     for (const std::shared_ptr<TPOMenuIns>& line : lines) {
         if (line->getId() == 0) {
-            int id = nextId();
-            if (id == 0) return fail();
-            line->setId(id);
+            line->setId(id++);
             issued.push_back(line);
             batch << CheckedSQL{getInsertSQL(*line), 1};
         } else {
@@ -204,13 +208,13 @@ bool TMenuInsMgr::copyReservedMenuIns(int reserveTableId, int tableInsId) {
     TMenuInsList booked = getReserveTableMenuIns(reserveTableId);
     if (booked.empty()) booked = getReserveMenuIns(reserveTable->getReserveId());
     QStringList batch;
+    int id = booked.empty() ? 0 : firstOfIds(int(booked.size()));
+    if (!booked.empty() && id == 0) return false;
     for (const std::shared_ptr<TPOMenuIns>& source : booked) {
         TPOMenuIns copy = *source;
         copy.setConsultId(tableInsId);
         copy.setRelaType(TPOMenuIns::relaTableIns);
-        int id = nextId();
-        if (id == 0) return false;
-        copy.setId(id);
+        copy.setId(id++);
         batch << getInsertSQL(copy);
     }
     return executeInTransaction(batch, QStringLiteral("生成菜单实例时出现异常！"));

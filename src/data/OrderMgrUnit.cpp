@@ -3,6 +3,7 @@
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
 #include "data/SequenceMgrUnit.h"
+#include "platform/Formats.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -40,6 +41,9 @@ std::vector<TPOOrder> readOrders(TDatabaseCtrl& ctrl, const QString& failureMess
     }
     return list;
 }
+
+// Whether the date-time, to the second as it reaches a statement, is a midnight.
+bool isMidnight(TDateTime day) { return formatDateTime("hh:nn:ss", day) == QLatin1String("00:00:00"); }
 
 }  // namespace
 
@@ -93,7 +97,8 @@ int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances
 std::vector<TPOOrder> TOrderMgr::getOrdersByTime(TDateTime start, TDateTime end) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL("select * from o_order where create_time>=:start_time and create_time<=:end_time");
+    // In id order, as a scan of the table gives them, whichever index finds them.
+    ctrl.setSQL("select * from o_order where create_time>=:start_time and create_time<=:end_time order by id");
     ctrl.setParameter("start_time", start);
     ctrl.setParameter("end_time", end);
     return readOrders(ctrl, "通过ID查询订单时出现异常！");
@@ -102,10 +107,14 @@ std::vector<TPOOrder> TOrderMgr::getOrdersByTime(TDateTime start, TDateTime end)
 std::vector<TPOOrder> TOrderMgr::getOrdersByDate(TDateTime day, int operatorId, const QString& state) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
+    // The orders whose calendar day is the given day: from its midnight up to the
+    // next one, so that an index finds them. A day given with a time of day matches
+    // no calendar day: the range is then empty.
     ctrl.setSQL(
-        "select * from o_order where DateValue(cdate(create_time))=:tdate and operator_id=:operator_id  and "
+        "select * from o_order where create_time>=:tdate and create_time<:tnext and operator_id=:operator_id  and "
         "state=:state order by create_time");
     ctrl.setParameter("tdate", day);
+    ctrl.setParameter("tnext", isMidnight(day) ? TDateTime(dateOf(day) + 1) : day);
     ctrl.setParameter("operator_id", operatorId);
     ctrl.setParameter("state", state);
     return readOrders(ctrl, "通过时间和操作者查询订单出现异常！");

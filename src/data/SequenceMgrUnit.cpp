@@ -4,15 +4,20 @@
 #include "platform/Errors.h"
 #include "platform/Messages.h"
 
-int TSequenceMgr::getNextValue(const QString& key) {
+int TSequenceMgr::getNextValue(const QString& key) { return getNextValues(key, 1); }
+
+int TSequenceMgr::getNextValues(const QString& key, int count) {
+    if (count < 1) return 0;
     TDatabaseCtrl ctrl;
     // Read and increment in one statement: two programs on one file can never be
     // handed the same id, and a failed increment hands out nothing.
     QString keyLiteral = TDatabaseCtrl::stringLiteral(key);
     try {
         ctrl.clearSQL();
-        ctrl.setSQL("update sequence set seq_value=(seq_value+1) where name=" + keyLiteral +
-                    " returning seq_value-1 as seq_value");
+        // All the ids of one action in one statement, so one commit.
+        const QString n = QString::number(count);
+        ctrl.setSQL("update sequence set seq_value=(seq_value+" + n + ") where name=" + keyLiteral +
+                    " returning seq_value-" + n + " as seq_value");
         ctrl.open();
         if (ctrl.eof()) {
             showMessage("没有找到(" + key + ")！");

@@ -35,20 +35,18 @@ void setTableFields(TDatabaseCtrl& ctrl, const TPOTable& table) {
     ctrl.setParameter("description", table.getDescription());
 }
 
-// Whether the table has an instance in the given state that counts for the date
-// and meal: only today's date at midnight counts, and a meal only while it is current.
-bool hasInstanceInState(int tableId, int eatId, TDateTime date, const QString& state) {
-    TDatabaseCtrl ctrl;
-    QString sql = "select 1 from table_instance where table_id=:table_id and state=:state";
-    sql += " and :date1=:date2";
+// The condition under which an instance counts for the date and meal: only today's
+// date at midnight counts, and a meal only while it is current by the clock.
+QString instanceCountsSQL(int eatId) {
+    QString sql = " and :date1=:date2";
     if (eatId != 0) {
         sql += " and exists(select * from eat where id=:eat_id  ";
         sql += "and start_time<=:time1 and end_time>=:time2)";
     }
-    ctrl.clearSQL();
-    ctrl.setSQL(sql);
-    ctrl.setParameter("table_id", tableId);
-    ctrl.setParameter("state", state);
+    return sql;
+}
+
+void setInstanceCounts(TDatabaseCtrl& ctrl, int eatId, TDateTime date) {
     ctrl.setParameter("date1", date);
     ctrl.setParameter("date2", Date());
     if (eatId != 0) {
@@ -56,6 +54,16 @@ bool hasInstanceInState(int tableId, int eatId, TDateTime date, const QString& s
         ctrl.setParameter("time1", Time());
         ctrl.setParameter("time2", Time());
     }
+}
+
+// Whether the table has an instance in the given state that counts for the date and meal.
+bool hasInstanceInState(int tableId, int eatId, TDateTime date, const QString& state) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("select 1 from table_instance where table_id=:table_id and state=:state" + instanceCountsSQL(eatId));
+    ctrl.setParameter("table_id", tableId);
+    ctrl.setParameter("state", state);
+    setInstanceCounts(ctrl, eatId, date);
     ctrl.open();
     return !ctrl.eof();
 }
@@ -164,6 +172,35 @@ QString TTableMgr::getTableState(int tableId, int eatId, TDateTime date) {
     if (hasInstanceInState(tableId, eatId, date, TPOTableIns::stateCheckedOut)) return TPOTableIns::stateCheckedOut;
     if (isBooked(tableId, eatId, date)) return TPOReserveTable::stateBooked;
     return "TS001";
+}
+
+QHash<int, QString> TTableMgr::getFloorTableStates(int floor, int eatId, TDateTime date) {
+    // The tests of getTableState, in its order, for each table of the floor at once.
+    const QString counts = instanceCountsSQL(eatId);
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(
+        "select t.id as id,case when t.state=:disabled then :disabled"
+        " when exists(select 1 from table_instance where table_id=t.id and state=:in_use" + counts + ") then :in_use"
+        " when exists(select 1 from table_instance where table_id=t.id and state=:checked_out" + counts +
+        ") then :checked_out"
+        " when exists(select 1 from reserve_table where table_id=t.id and eat_date=:eat_date and eat_id=:eat_id0"
+        " and state=:booked and reserve_id in(select id from reserve where state=:rstate)) then :booked"
+        " else :free end as state from table_spec t where t.floor=:floor");
+    ctrl.setParameter("disabled", "TS002");
+    ctrl.setParameter("in_use", TPOTableIns::stateInUse);
+    ctrl.setParameter("checked_out", TPOTableIns::stateCheckedOut);
+    setInstanceCounts(ctrl, eatId, date);
+    ctrl.setParameter("eat_date", date);
+    ctrl.setParameter("eat_id0", eatId);
+    ctrl.setParameter("booked", TPOReserveTable::stateBooked);
+    ctrl.setParameter("rstate", TPOReserve::stateBooked);
+    ctrl.setParameter("free", "TS001");
+    ctrl.setParameter("floor", floor);
+    ctrl.open();
+    QHash<int, QString> states;
+    for (; !ctrl.eof(); ctrl.next()) states.insert(ctrl.fields(0).asInteger(), ctrl.fields(1).asString());
+    return states;
 }
 
 int TTableMgr::getStateImageIndex(const QString& state) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -21,6 +22,9 @@ public:
     static void fillTableListView(int floor, TIconListView* listView);
     // TS002, TIS001, TIS002, RT001 or TS001: the first that holds.
     static QString getTableState(int tableId, int eatId, TDateTime date);
+    // The same answer for every table of a floor, read in one statement: table id
+    // -> state, for the tables that exist.
+    static QHash<int, QString> getFloorTableStates(int floor, int eatId, TDateTime date);
     static int getStateImageIndex(const QString& state);
     static QString getStateName(const QString& state);
 };

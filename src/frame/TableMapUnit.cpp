@@ -27,10 +27,18 @@ void TTableListView::useLayoutImages() { setImageList(tableLayoutImages()); }
 
 void TTableListView::showFloor(int floor, int eatId, TDateTime date) {
     TTableMgr::fillTableListView(floor, this);
+    // Every state of the floor in one statement; a table gone meanwhile counts as disabled.
+    const QHash<int, QString> states = TTableMgr::getFloorTableStates(floor, eatId, date);
     // A removed item's place is taken by the next one, which must still be visited.
     for (int i = 0; i < count();) {
         TIconListItem* it = item(i);
-        if (refreshTableItem(it, eatId, date) != QLatin1String("TS002")) ++i;
+        const QString state = states.value(it->dataId(), QStringLiteral("TS002"));
+        if (state == QLatin1String("TS002")) {
+            removeItem(it);
+        } else {
+            it->setImageIndex(TTableMgr::getStateImageIndex(state));
+            ++i;
+        }
     }
 }
 

@@ -140,6 +140,14 @@ bool onNetworkFileSystem(const QString& path) {
     return storage.isValid() && network.contains(QString::fromLatin1(storage.fileSystemType()).toLower());
 }
 
+bool jetDateTimeValue(const QString& dateText, const QString& timeText, double& value) {
+    double day = 0, frac = 0, timeDay = 0, ignored = 0;
+    if (!parseDateText(dateText, day, ignored)) return false;
+    if (!parseTimeText(timeText, frac) && !parseDateText(timeText, timeDay, frac)) return false;
+    value = day + frac;
+    return true;
+}
+
 void registerJetFunctions(sqlite3* db) {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(db, "DateValue", 1, flags, nullptr, dateValueFn, nullptr, nullptr);
@@ -199,8 +207,49 @@ void AdoConnection::open() {
 }
 
 void AdoConnection::close() {
+    dropStatements();
     if (db) sqlite3_close_v2(db);
     db = nullptr;
+}
+
+void AdoConnection::dropStatements() {
+    for (sqlite3_stmt* stmt : std::as_const(statements)) sqlite3_finalize(stmt);
+    statements.clear();
+}
+
+sqlite3_stmt* AdoConnection::cachedStatement(const QByteArray& sql) {
+    if (!db) return nullptr;
+    auto found = statements.constFind(sql);
+    if (found != statements.constEnd()) return found.value();
+    // The program has a few hundred texts with placeholders; this bound only guards
+    // against a caller that builds endless new ones.
+    if (statements.size() >= 512) dropStatements();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, &tail) !=
+        SQLITE_OK) {
+        // Not kept: the text may compile later (a table made meanwhile), and the
+        // caller's own path reports the failure with the text it runs.
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    while (stmt && tail && *tail && QChar::isSpace(uchar(*tail))) ++tail;
+    if (stmt && tail && *tail) {  // more than one statement: never run this way
+        sqlite3_finalize(stmt);
+        stmt = nullptr;
+    }
+    statements.insert(sql, stmt);
+    return stmt;
+}
+
+double AdoConnection::realOfText(const QByteArray& text) {
+    sqlite3_stmt* stmt = cachedStatement("select ?1");
+    if (!stmt) throw DatabaseError(lastError(db));
+    sqlite3_bind_text(stmt, 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+    double value = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_double(stmt, 0) : 0.0;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    return value;
 }
 
 int AdoConnection::execute(const QString& sql) {
@@ -240,6 +289,35 @@ QString AdoField::asString() const {
     return value.toString();
 }
 
+// Steps the statement to its end, keeping the rows when it has columns and they
+// are wanted. SQLITE_DONE, or the failing code; the statement is left as it is.
+int AdoQuery::stepAll(sqlite3_stmt* stmt, bool keepRows) {
+    int ncol = sqlite3_column_count(stmt);
+    bool collect = keepRows && ncol > 0;
+    if (collect) {
+        columns.clear();
+        rows.clear();
+        for (int i = 0; i < ncol; ++i) columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!collect) continue;
+        std::vector<QVariant> row(ncol);
+        for (int i = 0; i < ncol; ++i) {
+            switch (sqlite3_column_type(stmt, i)) {
+            case SQLITE_INTEGER: row[i] = QVariant(qint64(sqlite3_column_int64(stmt, i))); break;
+            case SQLITE_FLOAT: row[i] = QVariant(sqlite3_column_double(stmt, i)); break;
+            case SQLITE_NULL: row[i] = QVariant(); break;
+            default:
+                row[i] = QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                                    sqlite3_column_bytes(stmt, i)));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rc;
+}
+
 int AdoQuery::run(bool keepRows) {
     close();
     if (!conn || !conn->connected()) throw DatabaseError(QStringLiteral("数据库未连接"));
@@ -254,31 +332,8 @@ int AdoQuery::run(bool keepRows) {
         if (sqlite3_prepare_v2(db, tail, int(end - tail), &stmt, &tail) != SQLITE_OK)
             throw DatabaseError(lastError(db));
         if (!stmt) continue;  // blanks or a comment
-        int ncol = sqlite3_column_count(stmt);
-        bool collect = keepRows && ncol > 0;
-        if (collect) {
-            columns.clear();
-            rows.clear();
-            for (int i = 0; i < ncol; ++i) columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
-            gotColumns = true;
-        }
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-            if (!collect) continue;
-            std::vector<QVariant> row(ncol);
-            for (int i = 0; i < ncol; ++i) {
-                switch (sqlite3_column_type(stmt, i)) {
-                case SQLITE_INTEGER: row[i] = QVariant(qint64(sqlite3_column_int64(stmt, i))); break;
-                case SQLITE_FLOAT: row[i] = QVariant(sqlite3_column_double(stmt, i)); break;
-                case SQLITE_NULL: row[i] = QVariant(); break;
-                default:
-                    row[i] = QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
-                                                        sqlite3_column_bytes(stmt, i)));
-                }
-            }
-            rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE) {
+        if (keepRows && sqlite3_column_count(stmt) > 0) gotColumns = true;
+        if (stepAll(stmt, keepRows) != SQLITE_DONE) {
             QString err = lastError(db);
             sqlite3_finalize(stmt);
             throw DatabaseError(err);
@@ -290,6 +345,47 @@ int AdoQuery::run(bool keepRows) {
     isOpen = keepRows;
     pos = 0;
     return changes;
+}
+
+bool AdoQuery::runBound(const QString& text, const std::vector<AdoParameter>& parameters, bool keepRows,
+                        int& changes) {
+    close();
+    if (!conn || !conn->connected()) return false;
+    sqlite3_stmt* stmt = conn->cachedStatement(text.toUtf8());
+    if (!stmt || sqlite3_bind_parameter_count(stmt) != int(parameters.size())) return false;
+    if (keepRows && sqlite3_column_count(stmt) == 0) return false;
+    for (const AdoParameter& p : parameters) {
+        int index = sqlite3_bind_parameter_index(stmt, p.name.constData());
+        int rc = SQLITE_OK;
+        if (index == 0) {
+            rc = SQLITE_MISMATCH;
+        } else if (p.value.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(stmt, index, p.value.toDouble());
+        } else if (p.value.typeId() == QMetaType::QString) {
+            QByteArray utf8 = p.value.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        } else {
+            rc = sqlite3_bind_int64(stmt, index, p.value.toLongLong());
+        }
+        if (rc != SQLITE_OK) {
+            sqlite3_clear_bindings(stmt);
+            return false;
+        }
+    }
+    sqlite3* db = conn->handle();
+    int rc = stepAll(stmt, keepRows);
+    QString err = rc == SQLITE_DONE ? QString() : lastError(db);
+    changes = sqlite3_changes(db);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc != SQLITE_DONE) {
+        columns.clear();
+        rows.clear();
+        throw DatabaseError(err);
+    }
+    isOpen = keepRows;
+    pos = 0;
+    return true;
 }
 
 void AdoQuery::open() { run(true); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <QHash>
 #include <QVariant>
 #include <memory>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/DateTime.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The database connection: an SQLite file opened read-write (never created), with
 // the Jet functions and the Chinese name collation registered.
@@ -33,15 +35,27 @@ public:
     bool inTransaction() const;
     sqlite3* handle() const { return db; }
 
+    // A statement compiled once and kept while the connection is open, handed out
+    // reset and without bindings; nullptr when the text is not exactly one statement.
+    sqlite3_stmt* cachedStatement(const QByteArray& sql);
+    // The number SQLite reads from a numeric text, exactly as it reads that text
+    // written as a literal into a statement.
+    double realOfText(const QByteArray& text);
+
     // How long a statement waits for another program's write lock before failing.
     static int busyTimeoutMs;
 
 private:
+    void dropStatements();
     sqlite3* db = nullptr;
+    QHash<QByteArray, sqlite3_stmt*> statements;
 };
 
 // Registers DateValue, TimeValue, cdate and the collation "zh" on a handle.
 void registerJetFunctions(sqlite3* db);
+// The value of the literal DateValue('<dateText>')+TimeValue('<timeText>'), as the
+// registered functions compute it; false when they would refuse the texts.
+bool jetDateTimeValue(const QString& dateText, const QString& timeText, double& value);
 // A number that changes whenever the "zh" collation may order names differently
 // (another Qt, ICU or Unicode version); a file made under another one is reindexed.
 int collationVersion();
@@ -62,6 +76,12 @@ private:
     QVariant value;
 };
 
+// A value bound to the placeholder `name` (":" and the name) of a statement.
+struct AdoParameter {
+    QByteArray name;
+    QVariant value;  // qint64, double or QString
+};
+
 // A query bound to the connection. Opening reads the whole result at once, so no
 // statement stays open on the file between steps.
 class AdoQuery {
@@ -70,6 +90,10 @@ public:
     QStringList sql;  // the statement lines; opening joins them
     void open();
     int execSQL();  // rows affected by the last statement
+    // Runs `text`, one statement, compiled once per connection, with the values bound
+    // to its placeholders. Runs nothing and gives false when the text is not one
+    // statement or its placeholders are not exactly the names given.
+    bool runBound(const QString& text, const std::vector<AdoParameter>& parameters, bool keepRows, int& changes);
     void close();
     bool active() const { return isOpen; }
     bool eof() const { return !isOpen || pos >= rows.size(); }
@@ -80,6 +104,7 @@ public:
 
 private:
     int run(bool keepRows);
+    int stepAll(sqlite3_stmt* stmt, bool keepRows);
     AdoConnection* conn;
     bool isOpen = false;
     QStringList columns;

@@ -27,6 +27,7 @@ protected:
         clearNowForTest();
         FrameTest::TearDown();
     }
+    using FrameTest::choose;
     // Picks an item by the arrow keys, as a person would.
     static void choose(QComboBox* box, const QString& text) {
         const int target = box->findText(text);
