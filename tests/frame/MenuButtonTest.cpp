@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "frame/MenuButtonUnit.h"
-#include "frame/MenuTypeButtonUnit.h"
 #include "support/QtPrinters.h"
 
 TEST(MenuButtonTest, CaptionKeepsWholeCharactersWithinTheByteLimit) {
@@ -13,7 +12,6 @@ TEST(MenuButtonTest, CaptionKeepsWholeCharactersWithinTheByteLimit) {
         {"abcdefghijklm", "abcdefghi.."},    // one byte more: shortened
         {"中abcdefghijk", "中abcdefg.."},    // the cut counts the wide character as two
         {"ab中文字词句段", "ab中文字.."},
-        {"七个汉字的菜名", "七个汉字的.."},
         {"", ""},
     };
     for (const auto& [name, caption] : cases) {
@@ -27,14 +25,4 @@ TEST(MenuButtonTest, CaptionKeepsWholeCharactersWithinTheByteLimit) {
     dish.setName("abc");
     EXPECT_EQ(dish.text(), "..");
     EXPECT_EQ(shortenCaption("ab", 0), "..");
-}
-
-TEST(MenuButtonTest, CategoryButtonKeepsItsFullNameAndId) {
-    TMenuTypeButton category;
-    category.setMaxLength(12);
-    category.setId(7);
-    category.setName("特色海鲜与河鲜类");
-    EXPECT_EQ(category.text(), "特色海鲜与..");
-    EXPECT_EQ(category.getName(), "特色海鲜与河鲜类");
-    EXPECT_EQ(category.getId(), 7);
 }

@@ -12,10 +12,6 @@ protected:
         SampleDbTest::SetUp();
         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
     }
-    void TearDown() override {
-        clearNowForTest();
-        SampleDbTest::TearDown();
-    }
     // "id:caption@x,y#icon" of every item, in order.
     static QStringList itemsOf(const TTableListView& view) {
         QStringList seen;
@@ -57,8 +53,6 @@ TEST_F(TableMapTest, ShowsEachTableWithItsLiveStateAndDropsDisabledOnesWithoutSk
     layout.showLayout(1);
     EXPECT_EQ(itemsOf(layout), (QStringList{"1:101@20,20#3", "2:102@130,20#3", "3:103@240,20#0", "4:104@20,110#3",
                                              "5:105@130,110#0", "6:106@240,110#3"}));
-    EXPECT_EQ(layout.imageList().size(), 4);
-    EXPECT_EQ(view.imageList().size(), 5);
 }
 
 TEST_F(TableMapTest, BatchTakesOnlyInUseTablesOnceAndKeepsRowsNumberedWhenOneIsRemoved) {
@@ -68,20 +62,15 @@ TEST_F(TableMapTest, BatchTakesOnlyInUseTablesOnceAndKeepsRowsNumberedWhenOneIsR
     for (int id : {1, 2, 3}) EXPECT_TRUE(batch.addTable(id, "TIS001"));
     EXPECT_FALSE(batch.addTable(2, "TIS001"));
     EXPECT_EQ(answers.texts(), (QStringList{"只能选择使用中的台桌!", "只能选择使用中的台桌!", "台桌(102)已经被选择!"}));
-    EXPECT_EQ(batch.fixedRows(), 1);
-    EXPECT_EQ(batch.row(), 3);
     EXPECT_EQ(batch.cell(2, 1), "使用中");
 
     batch.setRow(2);
     batch.removeSelectedRow();
     ASSERT_EQ(batch.tableCount(), 2);
     EXPECT_EQ(batch.cell(0, 1) + batch.cell(1, 1) + batch.cell(0, 2) + batch.cell(1, 2), "11012103");
-    std::vector<TPOTable> tables = batch.tables();
-    EXPECT_EQ(tables[0].getId(), 1);
-    EXPECT_EQ(tables[1].getId(), 3);
+    EXPECT_EQ(batch.tables()[1].getId(), 3);  // the record moved up with its row
     EXPECT_TRUE(batch.addTable(2, "TIS001"));  // gone from the batch, so it may come back
     EXPECT_EQ(batch.cell(0, 3), "3");
     batch.clearTables();
-    EXPECT_EQ(batch.tableCount(), 0);
     EXPECT_TRUE(batch.tables().empty());
 }

@@ -74,22 +74,19 @@ TEST_F(IconListViewTest, DragsReportTheDropPointInContentCoordinatesOnlyWhenEnab
     EXPECT_EQ(a->position(), QPoint(20, 20));  // the view itself moves nothing
 }
 
-TEST_F(IconListViewTest, RendersIconsAboveCaptions) {
+TEST_F(IconListViewTest, RendersIconsAboveCaptionsAndSkipsMissingImages) {
     QPixmap blue(53, 39);
     blue.fill(Qt::blue);
     view.setImageList({blue});
     b->setImageIndex(0);
-    add("非常非常非常长的包间名称一二三四五六七八九十", QPoint(20, 160))->setImageIndex(7);  // no such image
-    view.setSelectedItem(b);
-    QImage shot = view.grab().toImage();
-    QRect cell = view.itemRect(b);
+    a->setImageIndex(7);  // no such image
+    const QImage shot = view.grab().toImage();
+    const QRect cell = view.itemRect(b);
     EXPECT_GT(QColor(shot.pixel(cell.center().x(), cell.top() + 20)).blue(), 150);
-    QColor ground = shot.pixel(cell.left(), cell.bottom());
-    int inked = 0;
+    int inked = 0;  // the caption, below the icon
     for (int y = cell.top() + 45; y < cell.bottom(); ++y)
-        for (int x = cell.left(); x < cell.right(); ++x) inked += QColor(shot.pixel(x, y)) != ground;
+        for (int x = cell.left(); x < cell.right(); ++x) inked += shot.pixel(x, y) != shot.pixel(cell.left(), cell.bottom());
     EXPECT_GT(inked, 20);
-    if (qEnvironmentVariableIsSet("HELAN_GRAB_DIR")) shot.save(qEnvironmentVariable("HELAN_GRAB_DIR") + "/iconview.png");
 }
 
 TEST_F(IconListViewTest, AHandlerRemovingOnlyTheDeselectedItemStillGetsTheNewSelection) {

@@ -18,11 +18,15 @@ void DbTest::SetUp() {
     dbPath = dir->filePath("db.mdb");
     QStringList scripts{sourcePath("db/schema.sql"), sourcePath("db/seed.sql")};
     for (const QString& f : fixtures()) scripts << sourcePath("tests/fixtures/" + f);
-    QString error = createDatabaseFile(dbPath, scripts);
+    QString error = createDatabase(dbPath, scripts);
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     Tdata::useDatabaseFile(dbPath);
     answers.install();
     clearNowForTest();
+}
+
+QString DbTest::createDatabase(const QString& path, const QStringList& scripts) {
+    return createDatabaseFile(path, scripts);
 }
 
 void DbTest::TearDown() {

@@ -16,6 +16,8 @@ protected:
     void TearDown() override;
     // Extra fixture files, names relative to tests/fixtures (e.g. "sample.sql").
     virtual QStringList fixtures() const { return {}; }
+    // Makes the file from the scripts; "" on success, else what went wrong.
+    virtual QString createDatabase(const QString& path, const QStringList& scripts);
 
     // Runs SQL directly on the test database (outside the system's code).
     void exec(const QString& sql);
