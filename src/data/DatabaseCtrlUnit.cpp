@@ -1,6 +1,7 @@
 #include "data/DatabaseCtrlUnit.h"
 
 #include <QHash>
+#include <deque>
 #include <algorithm>
 #include <cmath>
 
@@ -87,14 +88,21 @@ void TDatabaseCtrl::setSQL(const QString& text) {
     finished = true;
 }
 
+void TDatabaseCtrl::setSQL(const QString& text, const std::vector<Parameter>& values) {
+    setSQL(text);
+    parameters = values;
+    finished = parameters.empty();
+}
+
 QString TDatabaseCtrl::getSQL() const {
     if (!finished) {
         // Every token replaced by the first value set for it, in one pass: the
         // same text as substituting one parameter after the other, because no
         // literal carries a colon outside its own balanced quotes.
-        finishedText = replaceParameters(sqlText, [this](const QString& token) -> const QString* {
+        std::deque<QString> literals;
+        finishedText = replaceParameters(sqlText, [&](const QString& token) -> const QString* {
             for (const Parameter& p : parameters)
-                if (p.token == token) return &p.literal;
+                if (p.isToken(token)) return &literals.emplace_back(p.literal());
             return nullptr;
         });
         finished = true;
@@ -103,8 +111,19 @@ QString TDatabaseCtrl::getSQL() const {
 }
 
 QString TDatabaseCtrl::stringLiteral(const QString& value) {
-    QString v = value;
-    return "'" + v.replace("'", "''") + "'";
+    QString out;
+    out.reserve(value.size() + 2);
+    out += QLatin1Char('\'');
+    if (value.contains(QLatin1Char('\''))) {
+        for (QChar c : value) {
+            if (c == QLatin1Char('\'')) out += c;
+            out += c;
+        }
+    } else {
+        out += value;
+    }
+    out += QLatin1Char('\'');
+    return out;
 }
 
 QString TDatabaseCtrl::dateTimeLiteral(TDateTime value) {
@@ -112,14 +131,33 @@ QString TDatabaseCtrl::dateTimeLiteral(TDateTime value) {
            formatDateTime("hh:nn:ss", value) + "')";
 }
 
-void TDatabaseCtrl::setParameter(const QString& name, const QString& value) {
-    // A NUL would end the literal's text early; only the finished text says what then.
-    substitute(name, stringLiteral(value), value.contains(QChar(0)) ? Parameter::Other : Parameter::Text, value);
+QString TDatabaseCtrl::Parameter::literal() const {
+    switch (kind) {
+    case Text:
+        return stringLiteral(value.toString());
+    case Integer:
+        return QString::number(value.toLongLong());
+    case Float:
+        return floatToStr(value.toDouble());
+    case DateTime:
+        return dateTimeLiteral(TDateTime(value.toDouble()));
+    case Other:
+        break;
+    }
+    // A text with a NUL goes in as written; any other kind of value removes the placeholder.
+    return value.typeId() == QMetaType::QString ? stringLiteral(value.toString()) : QString();
 }
 
-void TDatabaseCtrl::setParameter(const QString& name, int value) {
-    substitute(name, QString::number(value), Parameter::Integer, qint64(value));
+bool TDatabaseCtrl::Parameter::isToken(QStringView token) const {
+    return token.size() == name.size() + 1 && token.front() == QLatin1Char(':') && token.mid(1) == name;
 }
+
+void TDatabaseCtrl::setParameter(const QString& name, const QString& value) {
+    // A NUL would end the literal's text early; only the finished text says what then.
+    substitute(name, value.contains(QChar(0)) ? Parameter::Other : Parameter::Text, value);
+}
+
+void TDatabaseCtrl::setParameter(const QString& name, int value) { substitute(name, Parameter::Integer, qint64(value)); }
 
 namespace {
 double finite(const QString& name, double value) {
@@ -130,18 +168,17 @@ double finite(const QString& name, double value) {
 }  // namespace
 
 void TDatabaseCtrl::setParameter(const QString& name, double value) {
-    substitute(name, floatToStr(finite(name, value)), Parameter::Float, QVariant());
+    substitute(name, Parameter::Float, finite(name, value));
 }
 
 void TDatabaseCtrl::setParameter(const QString& name, TDateTime value) {
-    substitute(name, dateTimeLiteral(finite(name, value)), Parameter::DateTime, value.val);
+    substitute(name, Parameter::DateTime, finite(name, value.val));
 }
 
-void TDatabaseCtrl::setParameter(const QString& name, bool) { substitute(name, QString(), Parameter::Other, QVariant()); }
+void TDatabaseCtrl::setParameter(const QString& name, bool) { substitute(name, Parameter::Other, QVariant()); }
 
-void TDatabaseCtrl::substitute(const QString& name, const QString& literal, Parameter::Kind kind,
-                               const QVariant& value) {
-    parameters.push_back(Parameter{":" + name, literal, kind, value});
+void TDatabaseCtrl::substitute(const QString& name, Parameter::Kind kind, QVariant value) {
+    parameters.push_back(Parameter{name, kind, std::move(value)});
     finished = false;
 }
 
@@ -191,6 +228,8 @@ namespace {
 // reads each of them as the same named parameter.
 struct Placeholders {
     QStringList tokens;  // distinct, in order of appearance
+    QList<QByteArray> names;  // the same in UTF-8, as SQLite names them
+    QByteArray utf8;  // the text
     bool plain = true;
 };
 
@@ -222,6 +261,8 @@ Placeholders scanPlaceholders(const QString& text) {
         }
     }
     if (inToken) end(QChar(' '));
+    for (const QString& token : std::as_const(found.tokens)) found.names << token.toUtf8();
+    found.utf8 = text.toUtf8();
     return found;
 }
 
@@ -240,16 +281,27 @@ QVariant TDatabaseCtrl::boundValue(const Parameter& p) {
     case Parameter::Integer:
         return p.value;
     case Parameter::Float: {
-        // What SQLite reads from the literal: an integer where the text is one.
+        // What SQLite reads from the literal: an integer where the text is one,
+        // as it is for every whole number below 15 digits.
+        const double v = p.value.toDouble();
+        if (v == std::trunc(v) && std::fabs(v) < 1e15) return QVariant(qint64(v));
+        const QString literal = p.literal();
         bool integral = true;
-        for (QChar c : p.literal)
+        for (QChar c : literal)
             if (!(c.isDigit() || c == '-')) integral = false;
-        if (integral) return QVariant(p.literal.toLongLong());
-        return QVariant(connection().realOfText(p.literal.toUtf8()));
+        if (integral) return QVariant(literal.toLongLong());
+        return QVariant(connection().realOfText(literal.toUtf8()));
     }
     case Parameter::DateTime: {
-        double value = 0;
+        // The day and the time to the second that the literal writes, read back
+        // as DateValue and TimeValue read them; other years go through the texts.
         TDateTime v(p.value.toDouble());
+        QDate day;
+        QTime time;
+        decodeDateTime(v, day, time);
+        if (day.isValid() && day.year() >= 1000 && day.year() <= 9999)
+            return QVariant(dayNumber(day) + encodeTime(time.hour(), time.minute(), time.second()).val);
+        double value = 0;
         if (!jetDateTimeValue(formatDateTime("yyyy-MM-dd", v), formatDateTime("hh:nn:ss", v), value)) return QVariant();
         return QVariant(value);
     }
@@ -265,15 +317,16 @@ bool TDatabaseCtrl::runBound(bool keepRows, int& changes) {
     if (!placeholders.plain) return false;
     std::vector<AdoParameter> bound;
     bound.reserve(placeholders.tokens.size());
-    for (const QString& token : placeholders.tokens) {
+    for (qsizetype k = 0; k < placeholders.tokens.size(); ++k) {
         // The first value set for a name is the one substituted.
-        auto p = std::find_if(parameters.begin(), parameters.end(), [&](const Parameter& q) { return q.token == token; });
+        const QString& token = placeholders.tokens[k];
+        auto p = std::find_if(parameters.begin(), parameters.end(), [&](const Parameter& q) { return q.isToken(token); });
         if (p == parameters.end()) return false;  // left in the text: the database sees it as written
         QVariant value = boundValue(*p);
         if (!value.isValid()) return false;
-        bound.push_back(AdoParameter{token.toUtf8(), value});
+        bound.push_back(AdoParameter{placeholders.names[k], std::move(value)});
     }
-    return query->runBound(sqlText, bound, keepRows, changes);
+    return query->runBound(placeholders.utf8, bound, keepRows, changes);
 }
 
 void TDatabaseCtrl::open() {

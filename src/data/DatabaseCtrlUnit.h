@@ -94,17 +94,26 @@ public:
     static QString replaceParameters(const QString& text,
                                      const std::function<const QString*(const QString&)>& literalOf);
 
-private:
-    // A value given to setParameter: its literal, and what the literal means.
+    // A value given to setParameter. Its literal is made only where a finished
+    // text is needed.
     struct Parameter {
         enum Kind { Text, Integer, Float, DateTime, Other };
-        QString token;
-        QString literal;
+        QString name;  // without the colon
         Kind kind;
-        QVariant value;
+        QVariant value;  // the text, the integer, or the number of a float or date-time
+        QString literal() const;
+        bool isToken(QStringView token) const;  // ":" and the name
     };
+    // The text as set and the values set for it since: a statement kept to run
+    // later, compiled once and given its values where that means the same as
+    // the finished text.
+    const QString& text() const { return sqlText; }
+    const std::vector<Parameter>& values() const { return parameters; }
+    void setSQL(const QString& text, const std::vector<Parameter>& values);
+
+private:
     AdoConnection& connection();
-    void substitute(const QString& name, const QString& literal, Parameter::Kind kind, const QVariant& value);
+    void substitute(const QString& name, Parameter::Kind kind, QVariant value);
     // Runs the statement with its values bound where that means exactly what the
     // literals mean; false (nothing run) where only the finished text will do.
     bool runBound(bool keepRows, int& changes);

@@ -7,6 +7,8 @@
 
 const QString staleTableMessage = QStringLiteral("台桌状态已变化，请刷新后重试！");
 
+CheckedSQL withValues(const TDatabaseCtrl& ctrl, int rows) { return CheckedSQL{ctrl.text(), rows, ctrl.values()}; }
+
 bool execOrShow(TDatabaseCtrl& ctrl, const QString& failureMessage) {
     try {
         ctrl.execSQL();
@@ -64,7 +66,13 @@ WriteOutcome runWriteBatch(TDatabaseCtrl& ctrl, const QList<CheckedSQL>& stateme
     try {
         scope = std::make_unique<WriteScope>(ctrl);
         for (const CheckedSQL& s : statements) {
-            int changed = ctrl.execute(s.text);
+            int changed = 0;
+            if (s.values.empty()) {
+                changed = ctrl.execute(s.text);
+            } else {
+                ctrl.setSQL(s.text, s.values);
+                changed = ctrl.execSQL();
+            }
             if (s.rows >= 0 && changed != s.rows) {
                 scope->rollbackQuietly();
                 return WriteOutcome::Refused;
@@ -92,7 +100,12 @@ QList<CheckedSQL> unchecked(const QStringList& texts) {
 
 bool executeInTransaction(TDatabaseCtrl& ctrl, const QStringList& texts, const QString& failureMessage,
                           const std::function<bool()>& check) {
-    WriteOutcome outcome = runWriteBatch(ctrl, unchecked(texts), check);
+    return executeInTransaction(ctrl, unchecked(texts), failureMessage, check);
+}
+
+bool executeInTransaction(TDatabaseCtrl& ctrl, const QList<CheckedSQL>& statements, const QString& failureMessage,
+                          const std::function<bool()>& check) {
+    WriteOutcome outcome = runWriteBatch(ctrl, statements, check);
     if (outcome == WriteOutcome::Failed) showMessage(failureMessage);
     return outcome == WriteOutcome::Done;
 }

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
-class TDatabaseCtrl;
+#include "data/DatabaseCtrlUnit.h"
 
 // Runs the statement built in ctrl; a failure shows the message and gives false.
 bool execOrShow(TDatabaseCtrl& ctrl, const QString& failureMessage);
@@ -13,9 +14,16 @@ bool execOrShow(TDatabaseCtrl& ctrl, const QString& failureMessage);
 // statement conditioned on the state it changes from changes none when another
 // station got there first.
 struct CheckedSQL {
-    QString text;
+    QString text;  // with its :names where values are given
     int rows = -1;
+    // The values set for the text's :names; without any the text runs as it is.
+    std::vector<TDatabaseCtrl::Parameter> values = {};
 };
+
+// The statement built in ctrl, its values kept apart from the text: compiled once
+// per connection and run with its values bound, or with the finished text where
+// only that means the same.
+CheckedSQL withValues(const TDatabaseCtrl& ctrl, int rows = -1);
 
 enum class WriteOutcome { Done, Failed, Refused };
 
@@ -32,6 +40,8 @@ WriteOutcome runWriteBatch(TDatabaseCtrl& ctrl, const QList<CheckedSQL>& stateme
 // the message (after the rollback) and gives false; a refusal by `check` gives
 // false and shows nothing: the caller brings its own message.
 bool executeInTransaction(TDatabaseCtrl& ctrl, const QStringList& texts, const QString& failureMessage,
+                          const std::function<bool()>& check = {});
+bool executeInTransaction(TDatabaseCtrl& ctrl, const QList<CheckedSQL>& statements, const QString& failureMessage,
                           const std::function<bool()>& check = {});
 // The same on a helper of its own.
 bool executeInTransaction(const QStringList& texts, const QString& failureMessage);

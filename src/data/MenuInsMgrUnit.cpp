@@ -55,8 +55,8 @@ TPOMenuIns readRecord(const TDatabaseCtrl& ctrl) {
 }
 }  // namespace
 
-QString TMenuInsMgr::getInsertSQL(const TPOMenuIns& line) {
-    TDatabaseCtrl ctrl;
+namespace {
+void setInsert(TDatabaseCtrl& ctrl, const TPOMenuIns& line) {
     ctrl.clearSQL();
     ctrl.setSQL(
         "insert into menu_instance(id,consult_id,rela_type,menu_id,menu_name,menu_type_id,menu_type_name,price,"
@@ -65,17 +65,36 @@ QString TMenuInsMgr::getInsertSQL(const TPOMenuIns& line) {
         ":serving,:printer_code,:print_state,:description)");
     ctrl.setParameter("id", line.getId());
     setFields(ctrl, line);
+}
+
+const QString updateText = QStringLiteral(
+    "update menu_instance set consult_id=:consult_id,rela_type=:rela_type,menu_id=:menu_id,"
+    "menu_name=:menu_name,menu_type_id=:menu_type_id,menu_type_name=:menu_type_name,price=:price,"
+    "quantity=:quantity,unit=:unit,state=:state,rebate=:rebate,serving=:serving,printer_code=:printer_code,"
+    "print_state=:print_state,description=:description where id=:id");
+
+// The update of a line that still belongs to the owner: a line a merge moved to
+// another table, or that another station deleted, is not written back.
+void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, const QString& relaType) {
+    ctrl.clearSQL();
+    ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type");
+    setFields(ctrl, line);
+    ctrl.setParameter("id", line.getId());
+    ctrl.setParameter("owner_id", consultId);
+    ctrl.setParameter("owner_type", relaType);
+}
+}  // namespace
+
+QString TMenuInsMgr::getInsertSQL(const TPOMenuIns& line) {
+    TDatabaseCtrl ctrl;
+    setInsert(ctrl, line);
     return ctrl.getSQL();
 }
 
 QString TMenuInsMgr::getUpdateSQL(const TPOMenuIns& line) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL(
-        "update menu_instance set consult_id=:consult_id,rela_type=:rela_type,menu_id=:menu_id,"
-        "menu_name=:menu_name,menu_type_id=:menu_type_id,menu_type_name=:menu_type_name,price=:price,"
-        "quantity=:quantity,unit=:unit,state=:state,rebate=:rebate,serving=:serving,printer_code=:printer_code,"
-        "print_state=:print_state,description=:description where id=:id");
+    ctrl.setSQL(updateText);
     setFields(ctrl, line);
     ctrl.setParameter("id", line.getId());
     return ctrl.getSQL();
@@ -86,26 +105,16 @@ int TMenuInsMgr::insert(TPOMenuIns& line) {
     line.setId(id);
     if (id == 0) return 0;
     TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL(getInsertSQL(line));
+    setInsert(ctrl, line);
     if (execOrShow(ctrl, QStringLiteral("添加菜单实例时出现异常!"))) return id;
     // Id 0 again, so that a later save of the list inserts the line as new.
     line.setId(0);
     return 0;
 }
 
-namespace {
-// Holds for a line that still belongs to the owner: a line a merge moved to
-// another table, or that another station deleted, is not written back.
-QString ofOwner(int consultId, const QString& relaType) {
-    return " and consult_id=" + QString::number(consultId) + " and rela_type=" + TDatabaseCtrl::stringLiteral(relaType);
-}
-}  // namespace
-
 bool TMenuInsMgr::update(const TPOMenuIns& line) {
     TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL(getUpdateSQL(line) + ofOwner(line.getConsultId(), line.getRelaType()));
+    setOwnedUpdate(ctrl, line, line.getConsultId(), line.getRelaType());
     int updated = 0;
     try {
         updated = ctrl.execSQL();
@@ -118,8 +127,8 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
 }
 
 TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
+    TDatabaseCtrl ctrl;
     QList<CheckedSQL> batch;
-    QStringList keptIds;
     TMenuInsList issued;  // the lines given an id here, which a failure takes back
     auto fail = [&]() -> TMenuInsList& {
         // Id 0 again, so that saving the same lines once more inserts them.
@@ -134,25 +143,32 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
         if (line->getId() == 0) {
             line->setId(id++);
             issued.push_back(line);
-            batch << CheckedSQL{getInsertSQL(*line), 1};
+            setInsert(ctrl, *line);
         } else {
-            batch << CheckedSQL{getUpdateSQL(*line) + ofOwner(consultId, relaType), 1};
+            setOwnedUpdate(ctrl, *line, consultId, relaType);
         }
-        keptIds << QString::number(line->getId());
+        batch << withValues(ctrl, 1);
     }
-    QString remove = "delete from menu_instance where rela_type=" + TDatabaseCtrl::stringLiteral(relaType) +
-                     " and consult_id=" + QString::number(consultId);
-    if (!lines.empty()) remove += " and id not in(" + keptIds.join(',') + ")";
-    batch << CheckedSQL{remove};
+    QStringList kept;  // a placeholder for each line's id
+    for (size_t k = 0; k < lines.size(); ++k) kept << ":kept" + QString::number(k);
+    ctrl.clearSQL();
+    ctrl.setSQL("delete from menu_instance where rela_type=:rela_type and consult_id=:consult_id" +
+                (lines.empty() ? QString() : " and id not in(" + kept.join(',') + ")"));
+    ctrl.setParameter("rela_type", relaType);
+    ctrl.setParameter("consult_id", consultId);
+    for (size_t k = 0; k < lines.size(); ++k) ctrl.setParameter("kept" + QString::number(k), lines[k]->getId());
+    batch << withValues(ctrl);
     // A table's dishes only while it is in use: on a settled or merged table
     // they would never be billed.
     std::function<bool()> ownerInUse;
     if (relaType == TPOMenuIns::relaTableIns)
         ownerInUse = [consultId] {
-            return firstInteger("select count(*) from table_instance where state='TIS001' and id=" +
-                                QString::number(consultId)) == 1;
+            TDatabaseCtrl check;
+            check.setSQL("select count(*) from table_instance where state='TIS001' and id=:id");
+            check.setParameter("id", consultId);
+            check.open();
+            return !check.eof() && check.fields(0).asInteger() == 1;
         };
-    TDatabaseCtrl ctrl;
     if (!executeChecked(ctrl, batch, QStringLiteral("批量修改菜实例时出现异常!"), staleTableMessage, ownerInUse))
         return fail();
     return lines;

@@ -76,7 +76,7 @@ int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances
     ctrl.setParameter("operator_name", order.getOperatorName());
     ctrl.setParameter("description", order.getDescription());
 
-    QList<CheckedSQL> statements{{ctrl.getSQL()}};
+    QList<CheckedSQL> statements{withValues(ctrl)};
     for (TPOTableIns& ins : instances) {
         ins.setOrderId(id);
         ins.setState(TPOTableIns::stateCheckedOut);
@@ -89,7 +89,7 @@ int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances
         ctrl.setParameter("state", ins.getState());
         ctrl.setParameter("id", ins.getId());
         ctrl.setParameter("from_state", TPOTableIns::stateInUse);
-        statements << CheckedSQL{ctrl.getSQL(), 1};
+        statements << withValues(ctrl, 1);
     }
     return executeChecked(ctrl, statements, "添加订单出现异常！") ? id : 0;
 }

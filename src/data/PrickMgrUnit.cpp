@@ -62,7 +62,7 @@ int TPrickMgr::prick(const TPOPrick& prick) {
     int id = TSequenceMgr().getNextValue("prick.id");
     if (id == 0) return 0;
     TDatabaseCtrl ctrl;
-    QStringList statements;
+    QList<CheckedSQL> statements;
 
     ctrl.clearSQL();
     ctrl.setSQL(
@@ -76,7 +76,7 @@ int TPrickMgr::prick(const TPOPrick& prick) {
     ctrl.setParameter("toDate", prick.getToDate());
     ctrl.setParameter("create_time", prick.getCreateTime());
     ctrl.setParameter("m_money", prick.getMoney());
-    statements << ctrl.getSQL();
+    statements << withValues(ctrl);
 
     ctrl.clearSQL();
     ctrl.setSQL(
@@ -86,7 +86,7 @@ int TPrickMgr::prick(const TPOPrick& prick) {
     ctrl.setParameter("prick_id", id);
     setRowFilter(ctrl, prick);
     ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
-    statements << ctrl.getSQL();
+    statements << withValues(ctrl);
 
     ctrl.clearSQL();
     ctrl.setSQL(
@@ -95,7 +95,7 @@ int TPrickMgr::prick(const TPOPrick& prick) {
     setRowFilter(ctrl, prick);
     ctrl.setParameter("state", TPOOrder::stateClosed);
     ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
-    statements << ctrl.getSQL();
+    statements << withValues(ctrl);
 
     bool changed = false;
     // The orders closed must be the ones the user saw summed: none at all (a second

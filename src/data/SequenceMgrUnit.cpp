@@ -11,13 +11,12 @@ int TSequenceMgr::getNextValues(const QString& key, int count) {
     TDatabaseCtrl ctrl;
     // Read and increment in one statement: two programs on one file can never be
     // handed the same id, and a failed increment hands out nothing.
-    QString keyLiteral = TDatabaseCtrl::stringLiteral(key);
     try {
         ctrl.clearSQL();
         // All the ids of one action in one statement, so one commit.
-        const QString n = QString::number(count);
-        ctrl.setSQL("update sequence set seq_value=(seq_value+" + n + ") where name=" + keyLiteral +
-                    " returning seq_value-" + n + " as seq_value");
+        ctrl.setSQL("update sequence set seq_value=(seq_value+:count) where name=:name returning seq_value-:count as seq_value");
+        ctrl.setParameter("count", count);
+        ctrl.setParameter("name", key);
         ctrl.open();
         if (ctrl.eof()) {
             showMessage("没有找到(" + key + ")！");

@@ -347,23 +347,29 @@ int AdoQuery::run(bool keepRows) {
     return changes;
 }
 
-bool AdoQuery::runBound(const QString& text, const std::vector<AdoParameter>& parameters, bool keepRows,
+bool AdoQuery::runBound(const QByteArray& text, const std::vector<AdoParameter>& parameters, bool keepRows,
                         int& changes) {
     close();
     if (!conn || !conn->connected()) return false;
-    sqlite3_stmt* stmt = conn->cachedStatement(text.toUtf8());
+    sqlite3_stmt* stmt = conn->cachedStatement(text);
     if (!stmt || sqlite3_bind_parameter_count(stmt) != int(parameters.size())) return false;
     if (keepRows && sqlite3_column_count(stmt) == 0) return false;
-    for (const AdoParameter& p : parameters) {
-        int index = sqlite3_bind_parameter_index(stmt, p.name.constData());
+    // The texts bound stay here until the statement has run.
+    std::vector<QByteArray> texts;
+    texts.reserve(parameters.size());
+    for (size_t k = 0; k < parameters.size(); ++k) {
+        const AdoParameter& p = parameters[k];
+        // Names given in the order the text has them are found at once.
+        const char* named = sqlite3_bind_parameter_name(stmt, int(k) + 1);
+        int index = named && p.name == named ? int(k) + 1 : sqlite3_bind_parameter_index(stmt, p.name.constData());
         int rc = SQLITE_OK;
         if (index == 0) {
             rc = SQLITE_MISMATCH;
         } else if (p.value.typeId() == QMetaType::Double) {
             rc = sqlite3_bind_double(stmt, index, p.value.toDouble());
         } else if (p.value.typeId() == QMetaType::QString) {
-            QByteArray utf8 = p.value.toString().toUtf8();
-            rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            const QByteArray& utf8 = texts.emplace_back(p.value.toString().toUtf8());
+            rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_STATIC);
         } else {
             rc = sqlite3_bind_int64(stmt, index, p.value.toLongLong());
         }

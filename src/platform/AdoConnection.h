@@ -93,7 +93,7 @@ public:
     // Runs `text`, one statement, compiled once per connection, with the values bound
     // to its placeholders. Runs nothing and gives false when the text is not one
     // statement or its placeholders are not exactly the names given.
-    bool runBound(const QString& text, const std::vector<AdoParameter>& parameters, bool keepRows, int& changes);
+    bool runBound(const QByteArray& text, const std::vector<AdoParameter>& parameters, bool keepRows, int& changes);
     void close();
     bool active() const { return isOpen; }
     bool eof() const { return !isOpen || pos >= rows.size(); }
