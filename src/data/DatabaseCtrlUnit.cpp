@@ -58,6 +58,10 @@ void Tdata::reset() {
     dataInstance = nullptr;
 }
 
+TDateTime dayRangeEnd(TDateTime day) {
+    return formatDateTime("hh:nn:ss", day) == QLatin1String("00:00:00") ? TDateTime(dateOf(day) + 1) : day;
+}
+
 TDatabaseCtrl::TDatabaseCtrl() {
     query = Tdata::instance()->createQuery();
     ++ctrlCount;

@@ -27,6 +27,11 @@ public:
     static void reset();
 };
 
+// The end, excluded, of the calendar day `day` names in a range condition on a
+// date-time column (`>= day and < end`): the next midnight, or `day` itself (no
+// row) when `day`, to the second as it reaches a statement, is not a midnight.
+TDateTime dayRangeEnd(TDateTime day);
+
 // Number of SQL helpers alive; shown by the main window on request.
 extern int ctrlCount;
 extern Tdata* dataInstance;

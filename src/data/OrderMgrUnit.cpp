@@ -42,9 +42,6 @@ std::vector<TPOOrder> readOrders(TDatabaseCtrl& ctrl, const QString& failureMess
     return list;
 }
 
-// Whether the date-time, to the second as it reaches a statement, is a midnight.
-bool isMidnight(TDateTime day) { return formatDateTime("hh:nn:ss", day) == QLatin1String("00:00:00"); }
-
 }  // namespace
 
 int TOrderMgr::insert(const TPOOrder& order, std::vector<TPOTableIns>& instances) {
@@ -114,7 +111,7 @@ std::vector<TPOOrder> TOrderMgr::getOrdersByDate(TDateTime day, int operatorId, 
         "select * from o_order where create_time>=:tdate and create_time<:tnext and operator_id=:operator_id  and "
         "state=:state order by create_time");
     ctrl.setParameter("tdate", day);
-    ctrl.setParameter("tnext", isMidnight(day) ? TDateTime(dateOf(day) + 1) : day);
+    ctrl.setParameter("tnext", dayRangeEnd(day));
     ctrl.setParameter("operator_id", operatorId);
     ctrl.setParameter("state", state);
     return readOrders(ctrl, "通过时间和操作者查询订单出现异常！");

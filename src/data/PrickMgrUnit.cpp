@@ -12,9 +12,12 @@ namespace {
 const double moneyTolerance = 1e-6;
 
 // Sets the filter of one summary row's open orders: day, employee and the name
-// the orders carry, so a closing takes exactly the orders its row summed.
+// the orders carry, so a closing takes exactly the orders its row summed. The
+// range of the day (times are stored as numbers) lets the index of an
+// operator's orders find them among all the open ones.
 void setRowFilter(TDatabaseCtrl& ctrl, const TPOPrick& p) {
     ctrl.setParameter("tdate", p.getToDate());
+    ctrl.setParameter("tnext", dayRangeEnd(p.getToDate()));
     ctrl.setParameter("operator_id", p.getEmployeeId());
     ctrl.setParameter("operator_name", p.getEmployeeName());
 }
@@ -79,10 +82,12 @@ int TPrickMgr::prick(const TPOPrick& prick) {
     statements << withValues(ctrl);
 
     ctrl.clearSQL();
+    // The links in id order, as a search of the open orders gave them.
     ctrl.setSQL(
         "INSERT INTO prick_order_rela(prick_id,order_id)select :prick_id,id from o_order where "
+        "create_time>=:tdate and create_time<:tnext and "
         "DateValue(cdate(create_time))=:tdate and operator_id=:operator_id  and state=:tstate and "
-        "operator_name=:operator_name");
+        "operator_name=:operator_name order by id");
     ctrl.setParameter("prick_id", id);
     setRowFilter(ctrl, prick);
     ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
@@ -90,8 +95,9 @@ int TPrickMgr::prick(const TPOPrick& prick) {
 
     ctrl.clearSQL();
     ctrl.setSQL(
-        "update o_order set state=:state where DateValue(cdate(create_time))=:tdate and operator_id=:operator_id  and "
-        "state=:tstate and operator_name=:operator_name");
+        "update o_order set state=:state where create_time>=:tdate and create_time<:tnext and "
+        "DateValue(cdate(create_time))=:tdate and operator_id=:operator_id  and state=:tstate and "
+        "operator_name=:operator_name");
     setRowFilter(ctrl, prick);
     ctrl.setParameter("state", TPOOrder::stateClosed);
     ctrl.setParameter("tstate", TPOOrder::stateCheckedOut);
