@@ -59,7 +59,11 @@ void Tdata::reset() {
 }
 
 TDateTime dayRangeEnd(TDateTime day) {
-    return formatDateTime("hh:nn:ss", day) == QLatin1String("00:00:00") ? TDateTime(dateOf(day) + 1) : day;
+    // Decoded as the literal's time is formatted: rounded to the second.
+    QDate date;
+    QTime time;
+    decodeDateTime(day, date, time);
+    return time == QTime(0, 0) ? TDateTime(fromQDate(date) + 1) : day;
 }
 
 TDatabaseCtrl::TDatabaseCtrl() {

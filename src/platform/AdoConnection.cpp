@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <sqlite3.h>
 
@@ -89,6 +90,8 @@ void cdateFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 int zhCompare(void* arg, int la, const void* a, int lb, const void* b) {
+    // The same bytes are the same name: every comparison below would say so.
+    if (la == lb && std::memcmp(a, b, size_t(la)) == 0) return 0;
     auto* collator = static_cast<QCollator*>(arg);
     QString sa = QString::fromUtf8(static_cast<const char*>(a), la);
     QString sb = QString::fromUtf8(static_cast<const char*>(b), lb);
@@ -265,11 +268,23 @@ int AdoConnection::execute(const QString& sql) {
 
 bool AdoConnection::inTransaction() const { return db && !sqlite3_get_autocommit(db); }
 
+void AdoConnection::executeCached(const QByteArray& sql) {
+    sqlite3_stmt* stmt = cachedStatement(sql);
+    if (!stmt) {
+        execute(QString::fromLatin1(sql));
+        return;
+    }
+    int rc = sqlite3_step(stmt);
+    QString err = rc == SQLITE_DONE ? QString() : lastError(db);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE) throw DatabaseError(err);
+}
+
 // IMMEDIATE takes the write lock at once, so a second process waits at the start
 // of the batch rather than failing in its middle.
-void AdoConnection::beginTrans() { execute("BEGIN IMMEDIATE"); }
+void AdoConnection::beginTrans() { executeCached("BEGIN IMMEDIATE"); }
 
-void AdoConnection::commitTrans() { execute("COMMIT"); }
+void AdoConnection::commitTrans() { executeCached("COMMIT"); }
 
 void AdoConnection::rollbackTrans() {
     if (inTransaction()) execute("ROLLBACK");

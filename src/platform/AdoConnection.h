@@ -46,6 +46,8 @@ public:
     static int busyTimeoutMs;
 
 private:
+    // Runs one statement without values or rows, compiled once.
+    void executeCached(const QByteArray& sql);
     void dropStatements();
     sqlite3* db = nullptr;
     QHash<QByteArray, sqlite3_stmt*> statements;
