@@ -3,6 +3,10 @@
 #include "data/TableMgrUnit.h"
 #include "platform/DrawnImages.h"
 
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
 QList<QPixmap> tableStateImages() {
     return {tableIconImage(TableIcon::White), tableIconImage(TableIcon::Blue), tableIconImage(TableIcon::Green),
             tableIconImage(TableIcon::Red), tableIconImage(TableIcon::Grey)};
@@ -19,6 +23,21 @@ QPixmap tableStateLegend(const QColor& textColour) {
                          {tableIconColour(TableIcon::Green), QStringLiteral("预订")},
                          {tableIconColour(TableIcon::Red), QStringLiteral("结账完成")}},
                         QSize(321, 25), textColour);
+}
+
+void growToShowPlans(QWidget* window, TTableListView* map) {
+    QSize plan(0, 0);
+    const QSize item = map->itemSize() + QSize(TIconListView::contentMargin, TIconListView::contentMargin);
+    for (int floor = 1; floor <= 5; ++floor)
+        for (const TPOTable& t : TTableMgr::getTablesByFloor(floor))
+            plan = plan.expandedTo(QSize(t.getX(), t.getY()) + item);
+    if (window->layout()) window->layout()->activate();
+    const QSize missing = (plan - map->maximumViewportSize()).expandedTo(QSize(0, 0));
+    if (missing.width() == 0 && missing.height() == 0) return;
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    // Room for the frame and title bar a desktop adds.
+    const QSize room = screen ? screen->availableGeometry().size() - QSize(16, 40) : window->size();
+    window->resize((window->size() + missing).boundedTo(room).expandedTo(window->size()));
 }
 
 TTableListView::TTableListView(QWidget* parent) : TIconListView(parent) { setImageList(tableStateImages()); }

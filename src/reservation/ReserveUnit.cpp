@@ -89,7 +89,10 @@ const QString notTakenOver = QStringLiteral(" and state<>'RT002'");
 
 TreserveForm::TreserveForm(QWidget* parent) : TexclusiveForm(parent) {
     buildLayout();
-    runGuarded([this] { FormCreate(); });
+    runGuarded([this] {
+        FormCreate();
+        growToShowPlans(this, tableListView);
+    });
 }
 
 void TreserveForm::buildLayout() {

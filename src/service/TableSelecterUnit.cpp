@@ -65,6 +65,7 @@ void TtableSelecterForm::FormCreate() {
     std::optional<TPOEat> eat = TEatMgr::getEatByTime(Time());
     currentEatId = eat ? eat->getId() : 0;
     showTables();
+    growToShowPlans(this, tableListView);
 }
 
 void TtableSelecterForm::showTables() { tableListView->showFloor(floorButtons->currentFloor(), currentEatId, Date()); }

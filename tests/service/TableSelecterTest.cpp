@@ -1,5 +1,9 @@
+#include <QApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "frame/DialogScript.h"
 #include "frame/TableMapUnit.h"
@@ -98,4 +102,35 @@ TEST_F(TableSelecterTest, AFloorWithoutAButtonKeepsTheFloorShown) {
     EXPECT_FALSE(form.getFloorButton(1)->font().bold());
     EXPECT_TRUE(form.getFloorButton(2)->font().bold());
     EXPECT_NE(form.tableListView->findTableItem(7), nullptr);
+}
+
+TEST_F(TableSelecterTest, OpensWideForAPlanLaidOutAcrossTheEditorAndAWheelReachesItsFarTables) {
+    // The sample plan fits the dialog's own size.
+    EXPECT_EQ(TtableSelecterForm().size(), QSize(748, 505));
+
+    exec("update table_spec set X=1100 where id=5");
+    std::vector<TPOTable> picked = ask(1, [&](TtableSelecterForm* d) {
+        TTableListView* map = d->tableListView;
+        const QSize room = d->screen()->availableGeometry().size();
+        EXPECT_GT(d->width(), 748);
+        EXPECT_LE(d->width(), room.width());
+        QScrollBar* bar = map->horizontalScrollBar();
+        const QRect far = map->itemRect(map->findTableItem(5));
+        ASSERT_GT(bar->maximum(), 0) << "the test screen shows the whole plan";
+        // A few notches of the plain wheel bring the far table into sight; the bar's
+        // handle goes along with the view.
+        int notches = 0;
+        while (map->mapFromContents(far.topRight()).x() >= map->viewport()->width() && notches < 20) {
+            QWheelEvent wheel(QPointF(50, 50), map->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(map->viewport(), &wheel);
+            ++notches;
+        }
+        EXPECT_LE(notches, 8);
+        EXPECT_GT(bar->value(), 0);
+        pick(d, 5);
+        click(d->confirmBtn);
+    });
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0].getId(), 5);
 }
