@@ -4,7 +4,7 @@
 #include "platform/DrawnImages.h"
 
 #include <QGuiApplication>
-#include <QLayout>
+#include <algorithm>
 #include <QScreen>
 
 QList<QPixmap> tableStateImages() {
@@ -31,13 +31,20 @@ void growToShowPlans(QWidget* window, TTableListView* map) {
     for (int floor = 1; floor <= 5; ++floor)
         for (const TPOTable& t : TTableMgr::getTablesByFloor(floor))
             plan = plan.expandedTo(QSize(t.getX(), t.getY()) + item);
-    if (window->layout()) window->layout()->activate();
     const QSize missing = (plan - map->maximumViewportSize()).expandedTo(QSize(0, 0));
-    if (missing.width() == 0 && missing.height() == 0) return;
+    if (missing.isNull()) return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
     // Room for the frame and title bar a desktop adds.
-    const QSize room = screen ? screen->availableGeometry().size() - QSize(16, 40) : window->size();
-    window->resize((window->size() + missing).boundedTo(room).expandedTo(window->size()));
+    const QRect free = screen->availableGeometry().adjusted(8, 32, -8, -8);
+    const QSize grown = (window->size() + missing).boundedTo(free.size()).expandedTo(window->size());
+    if (grown == window->size()) return;
+    // Grown about its centre, kept on the screen.
+    QRect placed(QPoint(), grown);
+    placed.moveCenter(window->geometry().center());
+    placed.moveLeft(std::clamp(placed.left(), free.left(), std::max(free.left(), free.right() - grown.width() + 1)));
+    placed.moveTop(std::clamp(placed.top(), free.top(), std::max(free.top(), free.bottom() - grown.height() + 1)));
+    window->setGeometry(placed);
 }
 
 TTableListView::TTableListView(QWidget* parent) : TIconListView(parent) { setImageList(tableStateImages()); }

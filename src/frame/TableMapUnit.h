@@ -18,9 +18,10 @@ QPixmap tableStateLegend(const QColor& textColour = Qt::white);
 
 class QWidget;
 class TTableListView;
-// Grows a window that is not shown yet so that its map shows the widest and the
-// tallest floor plan whole, as far as the screen's free area allows: tables laid out
-// anywhere on the layout editor's plan are then in sight without scrolling.
+// Grows a window being shown (call from its show event, when its layout is done) so
+// that its map shows the widest and the tallest floor plan whole, as far as the
+// screen's free area allows: tables laid out anywhere on the layout editor's plan
+// are then in sight without scrolling.
 void growToShowPlans(QWidget* window, TTableListView* map);
 
 // A floor plan of dining tables: one TTableItem per table at the table's X and Y.

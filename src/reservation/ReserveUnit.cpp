@@ -89,10 +89,7 @@ const QString notTakenOver = QStringLiteral(" and state<>'RT002'");
 
 TreserveForm::TreserveForm(QWidget* parent) : TexclusiveForm(parent) {
     buildLayout();
-    runGuarded([this] {
-        FormCreate();
-        growToShowPlans(this, tableListView);
-    });
+    runGuarded([this] { FormCreate(); });
 }
 
 void TreserveForm::buildLayout() {
@@ -196,7 +193,10 @@ void TreserveForm::FormCreate() {
 
 void TreserveForm::showEvent(QShowEvent* event) {
     TexclusiveForm::showEvent(event);
-    runGuarded([this] { viewArea->refreshTables(); });
+    runGuarded([this] {
+        growToShowPlans(this, tableListView);
+        viewArea->refreshTables();
+    });
 }
 
 void TreserveForm::showCallerGuest() {

@@ -65,7 +65,11 @@ void TtableSelecterForm::FormCreate() {
     std::optional<TPOEat> eat = TEatMgr::getEatByTime(Time());
     currentEatId = eat ? eat->getId() : 0;
     showTables();
-    growToShowPlans(this, tableListView);
+}
+
+void TtableSelecterForm::showEvent(QShowEvent* event) {
+    TexclusiveForm::showEvent(event);
+    runGuarded([this] { growToShowPlans(this, tableListView); });
 }
 
 void TtableSelecterForm::showTables() { tableListView->showFloor(floorButtons->currentFloor(), currentEatId, Date()); }
