@@ -89,10 +89,14 @@ void TDatabaseCtrl::setSQL(const QString& text) {
 
 QString TDatabaseCtrl::getSQL() const {
     if (!finished) {
-        // Substituted one parameter after the other, in the order they were set.
-        QString text = sqlText;
-        for (const Parameter& p : parameters) text = replaceParameter(text, p.token, p.literal);
-        finishedText = text;
+        // Every token replaced by the first value set for it, in one pass: the
+        // same text as substituting one parameter after the other, because no
+        // literal carries a colon outside its own balanced quotes.
+        finishedText = replaceParameters(sqlText, [this](const QString& token) -> const QString* {
+            for (const Parameter& p : parameters)
+                if (p.token == token) return &p.literal;
+            return nullptr;
+        });
         finished = true;
     }
     return finishedText;
@@ -142,34 +146,43 @@ void TDatabaseCtrl::substitute(const QString& name, const QString& literal, Para
 }
 
 QString TDatabaseCtrl::replaceParameter(const QString& text, const QString& token, const QString& literal) {
+    return replaceParameters(text, [&](const QString& found) { return found == token ? &literal : nullptr; });
+}
+
+QString TDatabaseCtrl::replaceParameters(const QString& text,
+                                         const std::function<const QString*(const QString&)>& literalOf) {
     QString out;
-    out.reserve(text.size() + literal.size());
-    QString buffer;
-    bool inToken = false;
+    out.reserve(text.size() + 64);
+    const QChar* chars = text.constData();
+    const qsizetype n = text.size();
+    qsizetype copied = 0;  // text before this is in out
     bool inLiteral = false;
-    auto flush = [&]() {
-        out += (buffer == token) ? literal : buffer;
-        buffer.clear();
-        inToken = false;
-    };
-    for (QChar c : text) {
-        ushort u = c.unicode();
-        bool wordChar = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
+    for (qsizetype i = 0; i < n;) {
+        ushort u = chars[i].unicode();
         if (inLiteral) {
-            out += c;
-            if (c == '\'') inLiteral = false;  // '' re-enters on the next quote
-        } else if (c == ':') {
-            inToken = true;
-            buffer += c;
-        } else if (inToken && wordChar) {
-            buffer += c;
+            if (u == '\'') inLiteral = false;  // '' re-enters on the next quote
+            ++i;
+        } else if (u == ':') {
+            // A token: colons and word characters, as long as they go on.
+            qsizetype end = i + 1;
+            for (; end < n; ++end) {
+                ushort w = chars[end].unicode();
+                if (!(w == ':' || (w >= 'a' && w <= 'z') || (w >= 'A' && w <= 'Z') || (w >= '0' && w <= '9') || w == '_'))
+                    break;
+            }
+            if (const QString* literal = literalOf(QString(chars + i, end - i))) {
+                out.append(chars + copied, i - copied);
+                out += *literal;
+                copied = end;
+            }
+            i = end;
         } else {
-            if (inToken) flush();
-            out += c;
-            if (c == '\'') inLiteral = true;
+            if (u == '\'') inLiteral = true;
+            ++i;
         }
     }
-    if (inToken) flush();
+    if (copied == 0) return text;
+    out.append(chars + copied, n - copied);
     return out;
 }
 

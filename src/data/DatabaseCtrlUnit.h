@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -88,6 +89,10 @@ public:
     // Replaces every whole token equal to `token` (":name", case-sensitive) outside
     // quoted literals by `literal`.
     static QString replaceParameter(const QString& text, const QString& token, const QString& literal);
+    // The same for every token at once: each is replaced by what `literalOf` gives
+    // for it, or stays where that is nullptr.
+    static QString replaceParameters(const QString& text,
+                                     const std::function<const QString*(const QString&)>& literalOf);
 
 private:
     // A value given to setParameter: its literal, and what the literal means.

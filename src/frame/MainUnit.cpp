@@ -291,9 +291,10 @@ void TmainForm::buildLeftPanel(QWidget* left) {
     column->addWidget(guestInforGroupBox);
 }
 
-void TmainForm::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The login sequence starts once the window has appeared, outside the paint itself.
+void TmainForm::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    // The login sequence starts once the window has been painted, outside the paint
+    // itself: the window is on the screen before the about box is built.
     if (!loginDone) QTimer::singleShot(0, this, [this] { runGuarded([this] { FormPaint(); }); });
 }
 

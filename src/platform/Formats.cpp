@@ -26,29 +26,39 @@ QString formatDateTime(const QString& format, TDateTime value) {
     QTime t;
     decodeDateTime(value, d, t);
     QString out;
-    auto two = [](int v) { return QString::number(v).rightJustified(2, '0'); };
-    for (int i = 0; i < format.size();) {
-        QString rest = format.mid(i);
-        if (rest.startsWith("yyyy")) {
+    out.reserve(format.size() + 4);
+    // Every statement with a time carries two of these: no text is built per letter.
+    auto two = [&out](int v) {
+        if (v >= 0 && v < 100) {
+            out += QChar(u'0' + v / 10);
+            out += QChar(u'0' + v % 10);
+        } else {
+            out += QString::number(v).rightJustified(2, '0');
+        }
+    };
+    const QStringView f(format);
+    for (qsizetype i = 0; i < f.size();) {
+        const QStringView rest = f.mid(i);
+        if (rest.startsWith(u"yyyy")) {
             out += QString::number(d.year()).rightJustified(4, '0');
             i += 4;
-        } else if (rest.startsWith("MM") || rest.startsWith("mm")) {
-            out += two(d.month());
+        } else if (rest.startsWith(u"MM") || rest.startsWith(u"mm")) {
+            two(d.month());
             i += 2;
-        } else if (rest.startsWith("dd")) {
-            out += two(d.day());
+        } else if (rest.startsWith(u"dd")) {
+            two(d.day());
             i += 2;
-        } else if (rest.startsWith("hh")) {
-            out += two(t.hour());
+        } else if (rest.startsWith(u"hh")) {
+            two(t.hour());
             i += 2;
-        } else if (rest.startsWith("nn")) {
-            out += two(t.minute());
+        } else if (rest.startsWith(u"nn")) {
+            two(t.minute());
             i += 2;
-        } else if (rest.startsWith("ss")) {
-            out += two(t.second());
+        } else if (rest.startsWith(u"ss")) {
+            two(t.second());
             i += 2;
         } else {
-            out += format[i];
+            out += f[i];
             i += 1;
         }
     }

@@ -1,11 +1,3 @@
-#include <QAction>
-#include <QCalendarWidget>
-#include <QLineEdit>
-#include <QTimer>
-
-#include "data/ReserveTestData.h"
-#include "frame/ReserveViewAreaUnit.h"
-#include "frame/TableMapUnit.h"
 #include "reservation/ReserveManageUnit.h"
 #include "reservation/ReserveUnit.h"
 #include "service/ServiceFixture.h"
@@ -19,7 +11,6 @@ protected:
     }
     void TearDown() override {
         delete form;
-        clearNowForTest();
         WithReserveRows<ServiceTest>::TearDown();
     }
     static TDateTime may(int day) { return encodeDateTime(2024, 5, day); }
@@ -27,32 +18,13 @@ protected:
         form = new TreserveManageForm;
         form->show();
     }
-    QStringList listRows() const {
-        QStringList out;
-        TStringGrid* grid = form->reserveStringGrid;
-        for (int row = 1; row < grid->rowCount(); ++row) {
-            QStringList cells;
-            for (int col = 0; col < grid->colCount(); ++col) cells << grid->cell(col, row);
-            out << cells.join('|');
-        }
-        return out;
-    }
-    // Table id * 10 + icon, for every table on the map.
-    QList<int> icons() const {
-        QList<int> seen;
-        for (int i = 0; i < form->tableListView->count(); ++i)
-            seen << form->tableListView->tableItem(i)->getTableId() * 10 + form->tableListView->tableItem(i)->imageIndex();
-        return seen;
-    }
+    QStringList listRows() const { return gridRows(form->reserveStringGrid); }
+    QList<int> icons() const { return mapIcons(form->tableListView); }
     void clickAt(const QPoint& contentPos) {
         TTableListView* map = form->tableListView;
         QTest::mouseClick(map->viewport(), Qt::LeftButton, {}, map->mapFromContents(contentPos));
     }
-    void pick(int tableId) {
-        TTableItem* item = form->tableListView->findTableItem(tableId);
-        ASSERT_NE(item, nullptr) << "table " << tableId << " not on the map";
-        clickAt(form->tableListView->itemRect(item).center());
-    }
+    void pick(int tableId) { clickOnMap(form->tableListView, tableId); }
     // Which of "预定", "预定信息", "属性" the popup offers.
     QString popupItems() const {
         QString shown;
@@ -79,7 +51,6 @@ TEST_F(ReserveManageTest, ListsOpenReservationsByDateAndMealAndReloadsAfterAChan
     // Lunch before dinner, whatever their dates; the second reservation shows no row.
     EXPECT_EQ(listRows(), (QStringList{"1|客201|2024-05-21|晚餐|1", "3|客203|2024-05-22|午餐|2",
                                        "||2024-05-21|晚餐|1"}));
-    EXPECT_EQ(form->reserveStringGrid->fixedRows(), 1);
 
     // A continuation row stands for its reservation.
     DialogScript script;
@@ -108,23 +79,19 @@ TEST_F(ReserveManageTest, MapAndPopupFollowTheLiveStateOfTheChosenDateAndMeal) {
     addBooking(2, 201, 3, dinner, may(22));
     exec("insert into table_instance(table_id,state) values(5,'TIS001'),(2,'TIS002')");
     openAlone();
-    EXPECT_EQ(form->eatComboBox->currentText(), "午餐");
-    EXPECT_EQ(form->yearComboBox->currentText(), "2024");
     EXPECT_EQ(icons(), (QList<int>{10, 23, 30, 40, 51}));  // today's lunch; 106 is disabled
     EXPECT_EQ(popupItems(), "111");
-    pick(5);
-    EXPECT_EQ(popupItems(), "001");
-    pick(2);
-    EXPECT_EQ(popupItems(), "001");
-    pick(4);
-    EXPECT_EQ(popupItems(), "101");
+    for (auto [table, items] : {std::pair{5, "001"}, std::pair{2, "001"}, std::pair{4, "101"}}) {
+        pick(table);
+        EXPECT_EQ(popupItems(), items) << table;
+    }
 
     chooseDate(22);  // in use and checked out count only for today
     EXPECT_EQ(icons(), (QList<int>{12, 20, 30, 40, 50}));
-    pick(1);
-    EXPECT_EQ(popupItems(), "011");
-    pick(5);
-    EXPECT_EQ(popupItems(), "101");
+    for (auto [table, items] : {std::pair{1, "011"}, std::pair{5, "101"}}) {
+        pick(table);
+        EXPECT_EQ(popupItems(), items) << table;
+    }
     clickAt(QPoint(500, 400));  // nothing there
     EXPECT_EQ(popupItems(), "000");
     choose(form->eatComboBox, "晚餐");
@@ -136,7 +103,6 @@ TEST_F(ReserveManageTest, MapAndPopupFollowTheLiveStateOfTheChosenDateAndMeal) {
     ASSERT_TRUE(QMetaObject::invokeMethod(form->MTimer, "timeout"));
     EXPECT_EQ(icons(), (QList<int>{10, 20, 32, 42, 50}));
     EXPECT_EQ(listRows(), list);
-    EXPECT_EQ(form->MTimer->interval(), 60000);
 }
 
 TEST_F(ReserveManageTest, BooksAFreeTableFromThePopupForTheChosenDateAndMeal) {
@@ -152,15 +118,11 @@ TEST_F(ReserveManageTest, BooksAFreeTableFromThePopupForTheChosenDateAndMeal) {
     DialogScript script;
     script.expect<TreserveForm>([](TreserveForm* d) {  // "预订": the overview's date and meal
         EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 5, 22));
-        EXPECT_EQ(d->eatComboBox->currentText(), "午餐");
-        EXPECT_EQ(d->yearComboBox->currentText(), "2024");
+        EXPECT_EQ(d->eatComboBox->currentText() + d->yearComboBox->currentText(), "午餐2024");
         click(d->cancelButton);
     });
     script.expect<TreserveForm>([](TreserveForm* d) {
-        ASSERT_EQ(d->selectStringGrid->rowCount(), 2);
-        EXPECT_EQ(d->selectStringGrid->cell(1, 1), "104");
-        EXPECT_EQ(d->selectStringGrid->cell(3, 1), "2024-05-22");
-        EXPECT_EQ(d->selectStringGrid->cell(4, 1), "午餐");
+        EXPECT_EQ(gridRows(d->selectStringGrid), QStringList{"1|104|预订中|2024-05-22|午餐|"});
         type(d->guestName, "Mr Zhou");
         type(d->telephone, "13800001111");
         click(d->confirmButton);
