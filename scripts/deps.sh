@@ -1,6 +1,6 @@
 # Debian packages the build, the tests and the program need.
 PACKAGES="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libsqlite3-dev libjpeg-dev \
-libgtest-dev fonts-noto-cjk xvfb xauth"
+libgtest-dev fonts-noto-cjk qt6-translations-l10n xvfb xauth"
 
 install_deps() {
     local missing=()

@@ -41,6 +41,7 @@
 #include "frame/ReserveViewAreaUnit.h"
 #include "frame/TableMapUnit.h"
 #include "data/TableInsMgrUnit.h"
+#include "platform/AppControl.h"
 #include "platform/DatabaseFile.h"
 #include "platform/DateTime.h"
 #include "platform/Messages.h"
@@ -71,7 +72,7 @@ TmainForm* loggedInMain() {
     logIn("admin", "admin");
     main->buildFunctionTree(currentEmployeeId);
     main->refreshTimerTimer();
-    main->resize(1024, 700);
+    main->resize(1366, 768);  // a common desktop screen
     return main;
 }
 
@@ -245,7 +246,6 @@ QWidget* reckoning() {
 // The reservation dialog at lunch: 101 and 102 booked and saved, dishes for 101 and
 // for the whole reservation, 103 in use.
 QWidget* reservation() {
-    setNowForTest(encodeDateTime(2024, 5, 10, 11, 0, 0));
     TPOTableIns inUse;
     inUse.setTableId(3);
     inUse.setState(QStringLiteral("TIS001"));
@@ -280,7 +280,6 @@ QWidget* reservation() {
 // The cashier at lunch: 102 (selected, with lines) and 103 in use and in the batch,
 // 104 checked out, 105 booked by a guest whose reservation is selected.
 QWidget* tollStation() {
-    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
     int firstIns = 0;
     for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS001"}, std::pair{4, "TIS002"}}) {
         TPOTableIns ins;
@@ -317,7 +316,6 @@ QWidget* tollStation() {
 // The reservation overview at lunch: three open reservations, two of them booked on
 // this floor today, one table in use.
 QWidget* reserveOverview() {
-    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
     const double today = encodeDateTime(2024, 5, 10), tomorrow = today + 1;
     QStringList sql;
     const QStringList guests = {"周先生", "王女士", "李经理"};
@@ -375,7 +373,6 @@ const std::map<QString, std::function<QWidget*()>> windows = {
      [] {
          // Lunch, 102 in use with a remark and four dish lines, 104 checked out; 周先生
          // has 103 and 105 booked; 102 selected and in the batch.
-         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
          int inUseId = 0;
          for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{4, "TIS002"}}) {
              TPOTableIns ins;
@@ -449,7 +446,6 @@ const std::map<QString, std::function<QWidget*()>> windows = {
     {"tableSelecter",
      [] {
          // Lunch, with one table in use and one checked out, so the map shows its colours.
-         setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
          for (auto [table, state] : {std::pair{2, "TIS001"}, std::pair{3, "TIS002"}}) {
              TPOTableIns ins;
              ins.setTableId(table);
@@ -478,6 +474,7 @@ int usage() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    loadQtChineseTexts();
     QStringList args = app.arguments().mid(1);
     if (args == QStringList{"--list"}) {  // the names, one a line, for scripts and tests
         for (const auto& entry : windows) std::printf("%s\n", entry.first.toUtf8().constData());
@@ -498,6 +495,9 @@ int main(int argc, char** argv) {
         }
     }
     Tdata::useDatabaseFile(dbPath);
+    // Every window at lunch time of one fixed day, so the pictures do not change from
+    // day to day.
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
     // No message box may wait for a person here: print them instead.
     setMessageHandler([](const MessageRequest& r) {
         std::fprintf(stderr, "message: %s\n", r.text.toLocal8Bit().constData());

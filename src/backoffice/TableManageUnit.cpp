@@ -184,5 +184,10 @@ void TtableManageForm::deleteTableClick() {
     TIconListItem* item = tableListView->selectedItem();
     std::optional<TPOTable> table = tableOf(item);
     if (!table || table->getId() == 0) return;
+    // An open bill or booking of a deleted table could never be opened again.
+    if (TTableMgr::isInUseOrBooked(table->getId())) {
+        showMessage(QStringLiteral("桌子在使用中或已被预订,不能删除!"));
+        return;
+    }
     if (TTableMgr::Delete(*table)) tableListView->removeItem(item);
 }

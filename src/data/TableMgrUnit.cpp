@@ -116,6 +116,21 @@ bool TTableMgr::Delete(const TPOTable& table) {
     return execOrShow(ctrl, "桌子删除失败!");
 }
 
+bool TTableMgr::isInUseOrBooked(int tableId) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("select 1 from table_instance where table_id=:table_id and state=:in_use"
+                " union all select 1 from reserve_table where table_id=:table_id2 and state=:booked"
+                " and reserve_id in(select id from reserve where state=:rstate)");
+    ctrl.setParameter("table_id", tableId);
+    ctrl.setParameter("in_use", TPOTableIns::stateInUse);
+    ctrl.setParameter("table_id2", tableId);
+    ctrl.setParameter("booked", TPOReserveTable::stateBooked);
+    ctrl.setParameter("rstate", TPOReserve::stateBooked);
+    ctrl.open();
+    return !ctrl.eof();
+}
+
 std::vector<TPOTable> TTableMgr::getTablesByFloor(int floor) {
     std::vector<TPOTable> list;
     TDatabaseCtrl ctrl;

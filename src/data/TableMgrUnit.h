@@ -15,6 +15,9 @@ public:
     static int insert(const TPOTable& table);
     static bool update(const TPOTable& table);
     static bool Delete(const TPOTable& table);
+    // Whether an open bill (an instance in use) or an open booking (of a booked
+    // reservation, any date or meal) names the table: deleting it would lose them.
+    static bool isInUseOrBooked(int tableId);
     static std::vector<TPOTable> getTablesByFloor(int floor);
     static std::optional<TPOTable> getTableByName(const QString& name);
     static std::optional<TPOTable> getTableById(int id);

@@ -9,6 +9,7 @@
 #include "data/EmployeeMgrUnit.h"
 #include "frame/GlobalsUnit.h"
 #include "frame/PasswordEditUnit.h"
+#include "platform/AppControl.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
 
@@ -37,6 +38,7 @@ TchangePasswordForm::TchangePasswordForm(QWidget* parent) : QWidget(parent, Qt::
     connect(confirmBtn, &QPushButton::clicked, this, [this] { runGuarded([this] { confirmBtnClick(); }); });
     connect(cancelBtn, &QPushButton::clicked, this, [this] { runGuarded([this] { cancelBtnClick(); }); });
     setFixedSize(320, 180);
+    dropMaximizeButton(this);
 }
 
 void TchangePasswordForm::confirmBtnClick() {

@@ -1,5 +1,7 @@
 #include "frame/ExclusiveUnit.h"
 
+#include "platform/AppControl.h"
+
 TexclusiveForm::Driver TexclusiveForm::driver;
 
 TexclusiveForm::TexclusiveForm(QWidget* parent) : QDialog(parent) { resize(696, 480); }
@@ -14,6 +16,12 @@ int TexclusiveForm::showExclusive() {
     current(this);
     if (isVisible()) QDialog::done(QDialog::Rejected);
     return result();
+}
+
+void TexclusiveForm::setVisible(bool visible) {
+    if (visible && !isVisible() && minimumSize() == maximumSize() && !(windowFlags() & Qt::CustomizeWindowHint))
+        dropMaximizeButton(this);
+    QDialog::setVisible(visible);
 }
 
 void TexclusiveForm::setDialogDriver(Driver d) { driver = std::move(d); }

@@ -23,6 +23,9 @@ public:
     static void setDialogDriver(Driver driver);
     static bool hasDialogDriver();
 
+    // A dialog of fixed size is shown without a maximise button.
+    void setVisible(bool visible) override;
+
 private:
     static Driver driver;
 };

@@ -1,5 +1,7 @@
 #include "frame/MenuInsGridUnit.h"
 
+#include <QHeaderView>
+
 #include "data/MenuInsMgrUnit.h"
 #include "platform/Formats.h"
 
@@ -13,12 +15,20 @@ void setMenuInsCells(TStringGrid* grid, int row, const std::shared_ptr<TPOMenuIn
     grid->setObject(row, line);
 }
 
-TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) { initGrid(); }
+namespace {
+// The price gets room for three digits before the point.
+const std::vector<int> menuInsWidths{30, 75, 45, 30, 30, 30, 30, 50};
+}  // namespace
+
+TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) {
+    // The last column takes what the window's width leaves.
+    horizontalHeader()->setStretchLastSection(true);
+    initGrid();
+}
 
 void TMenuInsGrid::initGrid() {
     setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
-    // The price gets room for three digits before the point.
-    setColWidths({30, 75, 45, 30, 30, 30, 30, 50});
+    setColWidths(menuInsWidths);
     setFixedCol(true);
 }
 
@@ -26,6 +36,8 @@ void TMenuInsGrid::showMenuInsList(const TMenuInsList& lines) {
     setRowCount(int(lines.size()) + 1);
     for (size_t i = 0; i < lines.size(); ++i) setMenuInsRow(lines[i], int(i) + 1);
     setFixedRows(lines.empty() ? 0 : 1);
+    // Long dish names and "打印完成" show whole where the window has the room.
+    fitColumns(menuInsWidths);
 }
 
 void TMenuInsGrid::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) {

@@ -3,6 +3,10 @@
 #include "data/TableMgrUnit.h"
 #include "platform/DrawnImages.h"
 
+#include <QGuiApplication>
+#include <algorithm>
+#include <QScreen>
+
 QList<QPixmap> tableStateImages() {
     return {tableIconImage(TableIcon::White), tableIconImage(TableIcon::Blue), tableIconImage(TableIcon::Green),
             tableIconImage(TableIcon::Red), tableIconImage(TableIcon::Grey)};
@@ -19,6 +23,28 @@ QPixmap tableStateLegend(const QColor& textColour) {
                          {tableIconColour(TableIcon::Green), QStringLiteral("预订")},
                          {tableIconColour(TableIcon::Red), QStringLiteral("结账完成")}},
                         QSize(321, 25), textColour);
+}
+
+void growToShowPlans(QWidget* window, TTableListView* map) {
+    QSize plan(0, 0);
+    const QSize item = map->itemSize() + QSize(TIconListView::contentMargin, TIconListView::contentMargin);
+    for (int floor = 1; floor <= 5; ++floor)
+        for (const TPOTable& t : TTableMgr::getTablesByFloor(floor))
+            plan = plan.expandedTo(QSize(t.getX(), t.getY()) + item);
+    const QSize missing = (plan - map->maximumViewportSize()).expandedTo(QSize(0, 0));
+    if (missing.isNull()) return;
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // Room for the frame and title bar a desktop adds.
+    const QRect free = screen->availableGeometry().adjusted(8, 32, -8, -8);
+    const QSize grown = (window->size() + missing).boundedTo(free.size()).expandedTo(window->size());
+    if (grown == window->size()) return;
+    // Grown about its centre, kept on the screen.
+    QRect placed(QPoint(), grown);
+    placed.moveCenter(window->geometry().center());
+    placed.moveLeft(std::clamp(placed.left(), free.left(), std::max(free.left(), free.right() - grown.width() + 1)));
+    placed.moveTop(std::clamp(placed.top(), free.top(), std::max(free.top(), free.bottom() - grown.height() + 1)));
+    window->setGeometry(placed);
 }
 
 TTableListView::TTableListView(QWidget* parent) : TIconListView(parent) { setImageList(tableStateImages()); }

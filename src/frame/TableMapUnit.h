@@ -16,6 +16,14 @@ QList<QPixmap> tableLayoutImages();
 // The legend of the service maps, 321 x 25: 空闲, 使用中, 预订, 结账完成.
 QPixmap tableStateLegend(const QColor& textColour = Qt::white);
 
+class QWidget;
+class TTableListView;
+// Grows a window being shown (call from its show event, when its layout is done) so
+// that its map shows the widest and the tallest floor plan whole, as far as the
+// screen's free area allows: tables laid out anywhere on the layout editor's plan
+// are then in sight without scrolling.
+void growToShowPlans(QWidget* window, TTableListView* map);
+
 // A floor plan of dining tables: one TTableItem per table at the table's X and Y.
 // Selection and double-click come from TIconListView (user actions only).
 class TTableListView : public TIconListView {

@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QWheelEvent>
 #include <cmath>
+#include <cstdlib>
 #include <algorithm>
 
 namespace {
@@ -14,7 +16,6 @@ const int padding = 2;      // around the icon and the caption
 const int captionGap = 3;   // between icon and caption
 const int captionLines = 2;
 const int minCellWidth = 72;
-const int contentMargin = 8;  // beyond the furthest item, so it is never flush
 }  // namespace
 
 void TIconListItem::setCaption(const QString& text) {
@@ -119,10 +120,12 @@ int TIconListView::lineHeight() const {
     return cachedLineHeight;
 }
 
+QSize TIconListView::itemSize() const {
+    return QSize(cellWidth(), padding + iconSize().height() + captionGap + captionLines * lineHeight() + padding);
+}
+
 QRect TIconListView::itemRect(const TIconListItem* it) const {
-    if (!it) return QRect();
-    int height = padding + iconSize().height() + captionGap + captionLines * lineHeight() + padding;
-    return QRect(it->position(), QSize(cellWidth(), height));
+    return it ? QRect(it->position(), itemSize()) : QRect();
 }
 
 QRect TIconListView::captionRect(const QRect& cell) const {
@@ -176,18 +179,27 @@ void TIconListView::itemChanged() {
     viewport()->update();
 }
 
-void TIconListView::updateScrollBars() {
+QSize TIconListView::contentsSize() const {
     int right = 0, bottom = 0;
     for (const auto& it : items) {
         QRect r = itemRect(it.get());
         right = std::max(right, r.right() + 1 + contentMargin);
         bottom = std::max(bottom, r.bottom() + 1 + contentMargin);
     }
-    QSize vp = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, right - vp.width()));
+    return QSize(right, bottom);
+}
+
+void TIconListView::updateScrollBars() {
+    const QSize contents = contentsSize();
+    const QSize vp = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, contents.width() - vp.width()));
     horizontalScrollBar()->setPageStep(vp.width());
-    verticalScrollBar()->setRange(0, std::max(0, bottom - vp.height()));
+    verticalScrollBar()->setRange(0, std::max(0, contents.height() - vp.height()));
     verticalScrollBar()->setPageStep(vp.height());
+    // An arrow click or a wheel notch moves by part of an icon, not by one pixel.
+    const QSize item = itemSize();
+    horizontalScrollBar()->setSingleStep(std::max(1, item.width() / 2));
+    verticalScrollBar()->setSingleStep(std::max(1, item.height() / 2));
 }
 
 void TIconListView::resizeEvent(QResizeEvent* event) {
@@ -196,6 +208,16 @@ void TIconListView::resizeEvent(QResizeEvent* event) {
 }
 
 void TIconListView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void TIconListView::wheelEvent(QWheelEvent* event) {
+    // A plan wider than the view but not taller: the plain wheel scrolls it sideways.
+    const QPoint delta = event->angleDelta();
+    if (verticalScrollBar()->maximum() == 0 && std::abs(delta.y()) > std::abs(delta.x())) {
+        QCoreApplication::sendEvent(horizontalScrollBar(), event);
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
 
 void TIconListView::paintItem(QPainter& p, const TIconListItem& it, const QRect& cell, bool ghost) const {
     const QPalette& pal = palette();

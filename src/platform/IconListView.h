@@ -86,6 +86,12 @@ public:
     // The topmost item whose rectangle holds the point, or nullptr.
     TIconListItem* itemAt(const QPoint& contentPos) const;
     QRect itemRect(const TIconListItem* item) const;
+    // The size of every item's rectangle (icon and two caption lines).
+    QSize itemSize() const;
+    // The room the items take, a margin beyond the furthest one included.
+    QSize contentsSize() const;
+    // Beyond the furthest item, so it is never flush with the edge.
+    static constexpr int contentMargin = 8;
     QPoint mapToContents(const QPoint& viewportPos) const;
     QPoint mapFromContents(const QPoint& contentPos) const;
 
@@ -115,6 +121,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     friend class TIconListItem;

@@ -38,6 +38,7 @@ int realBox(const MessageRequest& r) {
     if (r.kind == MsgError) icon = QMessageBox::Critical;
     QMessageBox box(icon, r.caption.isEmpty() ? QStringLiteral("提示") : r.caption, r.text, buttons,
                     QApplication::activeWindow());
+    dropMaximizeButton(&box);
     switch (box.exec()) {
     case QMessageBox::Yes: return AnsYes;
     case QMessageBox::No: return AnsNo;

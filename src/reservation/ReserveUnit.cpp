@@ -193,7 +193,10 @@ void TreserveForm::FormCreate() {
 
 void TreserveForm::showEvent(QShowEvent* event) {
     TexclusiveForm::showEvent(event);
-    runGuarded([this] { viewArea->refreshTables(); });
+    runGuarded([this] {
+        growToShowPlans(this, tableListView);
+        viewArea->refreshTables();
+    });
 }
 
 void TreserveForm::showCallerGuest() {

@@ -65,7 +65,12 @@ TcelerityServingForm::TcelerityServingForm(QWidget* parent) : TparentForm(parent
     connect(clears, &QAction::triggered, this, [this] { runGuarded([this] { clearsClick(); }); });
     // returnPressed comes with the press of Return or Enter only, so the release of
     // the Enter that closed a message box never scans again.
-    connect(menuCode, &QLineEdit::returnPressed, this, [this] { runGuarded([this] { menuCodeKeyUp(); }); });
+    connect(menuCode, &QLineEdit::returnPressed, this, [this] {
+        runGuarded([this] { menuCodeKeyUp(); });
+        // A code left after a failed scan stays in sight but selected, so the next
+        // scan replaces it instead of being appended to it.
+        menuCode->selectAll();
+    });
 
     initGrid();
 }

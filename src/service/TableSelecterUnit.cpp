@@ -67,6 +67,11 @@ void TtableSelecterForm::FormCreate() {
     showTables();
 }
 
+void TtableSelecterForm::showEvent(QShowEvent* event) {
+    TexclusiveForm::showEvent(event);
+    runGuarded([this] { growToShowPlans(this, tableListView); });
+}
+
 void TtableSelecterForm::showTables() { tableListView->showFloor(floorButtons->currentFloor(), currentEatId, Date()); }
 
 void TtableSelecterForm::setFloor(int floor) {

@@ -43,6 +43,9 @@ public:
 
     void done(int result) override;  // every way of closing passes here
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void FormCreate();
     void showTables();

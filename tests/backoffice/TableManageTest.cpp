@@ -130,3 +130,24 @@ TEST_F(TableManageTest, TablesAreAddedAtThePopupPointEditedAndDeleted) {
     EXPECT_EQ(scalarInt("select count(*) from table_spec where table_name='107A'"), 0);
     EXPECT_EQ(plan->count(), 6);
 }
+
+TEST_F(TableManageTest, TablesWithAnOpenBillOrBookingAreNotDeleted) {
+    exec("insert into table_instance(id,table_id,table_name,state) values(900,2,'102','TIS001');"
+         "insert into table_instance(id,table_id,table_name,state) values(901,4,'104','TIS003');"
+         "insert into reserve(id,guest_name,state) values(900,'周先生','R001');"
+         "insert into reserve(id,guest_name,state) values(901,'王女士','R004');"
+         "insert into reserve_table(id,reserve_id,table_id,table_name,eat_id,eat_date,state)"
+         " values(900,900,3,'103',2,50000,'RT001');"
+         "insert into reserve_table(id,reserve_id,table_id,table_name,eat_id,eat_date,state)"
+         " values(901,901,4,'104',2,50000,'RT001')");
+    for (int table : {2, 3}) {
+        popup(item(table)->position() + QPoint(5, 5), form->deleteTable);
+        EXPECT_EQ(answers.last(), "桌子在使用中或已被预订,不能删除!");
+        EXPECT_TRUE(item(table));
+        EXPECT_EQ(scalarInt(QString("select count(*) from table_spec where id=%1").arg(table)), 1);
+    }
+    // A cleared bill and a cancelled reservation keep nothing open.
+    popup(item(4)->position() + QPoint(5, 5), form->deleteTable);
+    EXPECT_FALSE(item(4));
+    EXPECT_EQ(scalarInt("select count(*) from table_spec where id=4"), 0);
+}

@@ -73,3 +73,19 @@ TEST_F(LockPasswordTest, PasswordChangeFailuresSaveNothing) {
     EXPECT_EQ(scalarInt("select count(*) from employee where id=2"), 0);
     EXPECT_EQ(currentPassword, "123");
 }
+
+TEST_F(LockPasswordTest, FixedSizeDialogsOfferNoMaximiseButton) {
+    logInAs("admin", "admin");
+    TlockForm lock;
+    lock.show();
+    auto* password = new TchangePasswordForm;
+    password->show();
+    // Only the buttons hinted are offered: title and close box.
+    for (QWidget* dialog : {static_cast<QWidget*>(&lock), static_cast<QWidget*>(password)}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+    }
+    password->close();
+}

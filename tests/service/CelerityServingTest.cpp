@@ -79,3 +79,18 @@ TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheLis
     EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
     EXPECT_EQ(form->tableName->text(), "");
 }
+
+TEST_F(CelerityServingTest, TheScanAfterAFailedOneReplacesTheLeftCode) {
+    for (const QString& bad : {QStringLiteral("6900100000059"), QStringLiteral("6900abc")}) {
+        QTest::keyClicks(form->menuCode, bad);
+        QTest::keyClick(form->menuCode, Qt::Key_Return);
+        EXPECT_EQ(form->menuCode->text(), bad);
+        EXPECT_EQ(form->menuCode->selectedText(), bad);
+    }
+    // The scanner types over the selection, no clearing in between.
+    QTest::keyClicks(form->menuCode, "6900100000057");
+    QTest::keyClick(form->menuCode, Qt::Key_Return);
+    EXPECT_EQ(lineField(57, "serving"), "MI003");
+    EXPECT_EQ(form->menuCode->text(), "");
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 2);
+}

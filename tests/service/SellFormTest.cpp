@@ -185,3 +185,18 @@ TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
     mergeOnto(t104);
     EXPECT_EQ(instanceState(t104), "TIS001");
 }
+
+TEST_F(SellFormTest, TheDishLinesShowEveryColumnWholeInAWindowMaximisedOnACommonScreen) {
+    addInstance(900, t102, "TIS001");
+    addLine(900, 900, "MIR003", "宫保鸡丁");
+    exec("update menu_instance set print_state='MIP002' where id=900");
+    form->resize(1366 - 185, 768 - 120);  // the main window's function tree, menu and bars taken off
+    clickTable(t102);
+    TMenuInsGrid* grid = form->tableMenuInsGrid;
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->cell(7, 1), "打印完成");
+    EXPECT_LE(grid->columnViewportPosition(7) + grid->columnWidth(7), grid->viewport()->width());
+    // Each column is as wide as its texts need, so none ends in "…".
+    for (int col = 0; col < grid->colCount(); ++col)
+        EXPECT_GE(grid->columnWidth(col), grid->sizeHintForIndex(grid->model()->index(1, col)).width()) << col;
+}

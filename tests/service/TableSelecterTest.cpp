@@ -1,3 +1,7 @@
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
+
 #include "service/ServiceFixture.h"
 #include "service/TableSelecterUnit.h"
 
@@ -61,4 +65,33 @@ TEST_F(TableSelecterTest, AFloorWithoutAButtonKeepsTheFloorShown) {
     EXPECT_EQ(form.currentFloorBtn(), form.getFloorButton(2));
     EXPECT_FALSE(form.getFloorButton(1)->font().bold());
     EXPECT_NE(form.tableListView->findTableItem(peony), nullptr);
+}
+
+TEST_F(TableSelecterTest, OpensWideForAPlanLaidOutAcrossTheEditorAndAWheelReachesItsFarTables) {
+    ask([](TtableSelecterForm* d) { EXPECT_EQ(d->size(), QSize(748, 505)); });  // the sample plan fits
+    exec(QString("update table_spec set X=1100 where id=%1").arg(t105));
+    std::vector<TPOTable> picked = ask([&](TtableSelecterForm* d) {
+        TTableListView* map = d->tableListView;
+        const QSize room = d->screen()->availableGeometry().size();
+        EXPECT_GT(d->width(), 748);
+        EXPECT_LE(d->width(), room.width());
+        QScrollBar* bar = map->horizontalScrollBar();
+        const QRect far = map->itemRect(map->findTableItem(t105));
+        ASSERT_GT(bar->maximum(), 0) << "the test screen shows the whole plan";
+        // A few notches of the plain wheel bring the far table into sight; the bar's
+        // handle goes along with the view.
+        int notches = 0;
+        while (map->mapFromContents(far.topRight()).x() >= map->viewport()->width() && notches < 20) {
+            QWheelEvent wheel(QPointF(50, 50), map->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(map->viewport(), &wheel);
+            ++notches;
+        }
+        EXPECT_LE(notches, 8);
+        EXPECT_GT(bar->value(), 0);
+        pick(d, t105);
+        click(d->confirmBtn);
+    });
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0].getId(), t105);
 }
