@@ -107,9 +107,16 @@ void ToptionForm::applyBtnClick() {
     // Times of day on day 0, or the period would never be current.
     currentEat->setStartTime(fromQTime(startTime->time()));
     currentEat->setEndTime(fromQTime(endTime->time()));
-    if (currentEat->getId() == 0) currentEat->setId(TEatMgr::insert(*currentEat));
-    else TEatMgr::update(*currentEat);
-    refreshEatList();
+    bool saved;
+    if (currentEat->getId() == 0) {
+        currentEat->setId(TEatMgr::insert(*currentEat));
+        saved = currentEat->getId() != 0;
+    } else {
+        saved = TEatMgr::update(*currentEat);
+    }
+    // A refused save keeps the fields on the period being edited: a reload would
+    // show the first period, and the user's retry would be written over it.
+    if (saved) refreshEatList();
 }
 
 void ToptionForm::deleteBtnClick() {
