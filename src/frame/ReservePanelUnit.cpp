@@ -41,6 +41,12 @@ void TReservePanel::initGrids() {
     reserveGrid->setColCount(4);
     reserveGrid->setTitles({"编号", "客户名称", "桌数", "状态"});
     reserveGrid->setColWidths({30, 90, 30, 50});
+    // The widths were set for a smaller font: no state text may end in "…".
+    QStringList reserveStates;
+    for (const QString& code : {TPOReserve::stateBooked, TPOReserve::stateCompleted, TPOReserve::stateNoShow,
+                                TPOReserve::stateCancelled})
+        reserveStates << TPOReserve::getStateName(code);
+    reserveGrid->fitTexts(3, reserveStates);
     reTableGrid->setColCount(5);
     reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
     // Wide enough for the whole state text and date.

@@ -81,8 +81,11 @@ void TStringGrid::fitColumns(const std::vector<int>& leastWidths) {
 
 // The widths were chosen for a smaller font than Chinese text needs here; a title
 // cut to "…" would leave the column unnamed.
-void TStringGrid::fitTitle(int col) {
-    const int needed = fontMetrics().horizontalAdvance(cell(col, 0)) + 12;
+void TStringGrid::fitTitle(int col) { fitTexts(col, {cell(col, 0)}); }
+
+void TStringGrid::fitTexts(int col, const QStringList& texts) {
+    int needed = 0;
+    for (const QString& text : texts) needed = std::max(needed, fontMetrics().horizontalAdvance(text) + 12);
     if (columnWidth(col) < needed) setColumnWidth(col, needed);
 }
 

@@ -32,6 +32,8 @@ public:
     void setColWidths(const std::vector<int>& widths);
     // Widens each column to show its texts whole, never below the given least width.
     void fitColumns(const std::vector<int>& leastWidths);
+    // Widens the column, when needed, so that any of the texts it can hold shows whole.
+    void fitTexts(int col, const QStringList& texts);
 
     // The record behind a row; nullptr for rows without one or of another type.
     template <class T>

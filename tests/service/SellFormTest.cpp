@@ -200,3 +200,16 @@ TEST_F(SellFormTest, TheDishLinesShowEveryColumnWholeInAWindowMaximisedOnACommon
     for (int col = 0; col < grid->colCount(); ++col)
         EXPECT_GE(grid->columnWidth(col), grid->sizeHintForIndex(grid->model()->index(1, col)).width()) << col;
 }
+
+TEST_F(SellFormTest, TheReservationStatesShowWholeInThePanel) {
+    addReserve(10, "R002");
+    addBooking(20, 10, t103, lunch, today, "RT002");
+    addReserve(11, "R003");
+    addBooking(21, 11, t104, lunch, today);
+    fire(form->MTimer);
+    TStringGrid* grid = form->reserveGrid;
+    ASSERT_EQ(columnCells(grid, 3), (QStringList{"正常完成", "用户没来"}));
+    for (int row = 1; row <= 2; ++row)
+        EXPECT_GE(grid->columnWidth(3), grid->sizeHintForIndex(grid->model()->index(row, 3)).width()) << row;
+    EXPECT_LE(grid->columnViewportPosition(3) + grid->columnWidth(3), grid->viewport()->width());
+}
