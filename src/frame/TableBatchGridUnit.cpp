@@ -71,3 +71,9 @@ void TTableBatchGrid::removeSelectedRow() {
 }
 
 void TTableBatchGrid::clearTables() { setRowCount(1); }
+
+void TTableBatchGrid::refreshStates(int eatId, TDateTime date) {
+    for (int r = 1; r < rowCount(); ++r)
+        if (auto table = object<TPOTable>(r))
+            setCell(2, r, TTableMgr::getStateName(TTableMgr::getTableState(table->getId(), eatId, date)));
+}

@@ -5,6 +5,7 @@
 
 #include "data/POTableInsUnit.h"
 #include "data/POTableUnit.h"
+#include "platform/DateTime.h"
 #include "platform/StringGrid.h"
 
 // Grids whose rows hold TPOTable records (the batch grid, the table selector's pick):
@@ -34,6 +35,10 @@ public:
     void removeSelectedRow();
     // Cuts the grid back to its title row.
     void clearTables();
+    // Shows each row's live state: a table checked out, cleared or merged at another
+    // station stays in the batch, where the batch commands name it, but no longer
+    // reads "使用中".
+    void refreshStates(int eatId, TDateTime date);
     int tableCount() const { return rowCount() - 1; }
     std::vector<TPOTable> tables() const { return gridTables(*this); }
 };

@@ -243,9 +243,14 @@ void TsellForm::tableListViewSelectItem(TIconListItem* item, bool selected) {
     if (selected) {
         showTableInfo();  // may drop the item from the map
     } else {
-        saveEditedRemark();
+        const bool saved = saveEditedRemark();
         switchTable->setEnabled(false);
         cancelTable->setEnabled(false);
+        // The table left use elsewhere: shown as it is now, until another is selected.
+        if (!saved) {
+            showTableInfo();
+            refreshItemOf(selectedTableId);
+        }
     }
 }
 
@@ -286,39 +291,56 @@ void TsellForm::showTableInfo() {
     tableInsDescription->document()->setModified(false);
 }
 
-void TsellForm::saveEditedRemark() {
-    if (remarkTableInsId == 0 || !tableInsDescription->document()->isModified()) return;
-    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(remarkTableInsId);
-    if (!ins || ins->getState() != TPOTableIns::stateInUse) {
-        // Checked out or cancelled elsewhere meanwhile: the remark has no place to go.
-        tableInsDescription->document()->setModified(false);
-        return;
+bool TsellForm::saveEditedRemark() {
+    if (remarkTableInsId == 0 || !tableInsDescription->document()->isModified()) return true;
+    auto inUse = [this] {
+        std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(remarkTableInsId);
+        return ins && ins->getState() == TPOTableIns::stateInUse ? ins : std::nullopt;
+    };
+    if (std::optional<TPOTableIns> ins = inUse()) {
+        ins->setDescription(tableInsDescription->toPlainText());
+        if (TTableInsMgr::update(*ins)) {
+            tableInsDescription->document()->setModified(false);
+            return true;
+        }
+        // The manager said why; while the instance is still in use the edit stays
+        // marked and is tried again.
+        if (inUse()) return true;
     }
-    ins->setDescription(tableInsDescription->toPlainText());
-    // On failure the manager said so; the edit stays marked and is tried again.
-    if (TTableInsMgr::update(*ins)) tableInsDescription->document()->setModified(false);
+    // Checked out or cancelled elsewhere meanwhile: the remark has no place to go.
+    tableInsDescription->document()->setModified(false);
+    return false;
+}
+
+void TsellForm::refreshShown() {
+    showTableInfo();
+    showTables();
+    tableBatGrid->refreshStates(eatId(), Date());
 }
 
 void TsellForm::startRepastBtnClick() {
-    openTable(selectedTableId);
+    const bool opened = openTable(selectedTableId);
     showReserves();
     showReserveTables();
-    showTableInfo();
+    if (opened)
+        showTableInfo();
+    else
+        refreshShown();
 }
 
-void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& booking) {
+bool TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& booking) {
     QString state = tableState(tableId, eatId());
     std::optional<TPOTable> table = TTableMgr::getTableById(tableId);
     if (!table || state == stateDisabled) {
         // A disabled table is never opened: no map shows it, so it could never be
         // checked out.
         refreshItemOf(tableId);
-        return;
+        return false;
     }
     if (state == TPOTableIns::stateInUse) {
         showMessage("台桌(" + table->getTableName() + ")已被占用!");
         refreshItemOf(tableId);
-        return;
+        return false;
     }
     std::optional<TPOReserveTable> taken = booking;
     if (!taken && state == TPOReserveTable::stateBooked)
@@ -334,7 +356,8 @@ void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& boo
     ins.setDescription(booking ? QString() : tableInsDescription->toPlainText());
     if (taken) ins.setReserveTableId(taken->getId());
     // The booking is taken over only once the table really got its instance.
-    if (TTableInsMgr::insert(ins) != 0 && taken) {
+    const bool opened = TTableInsMgr::insert(ins) != 0;
+    if (opened && taken) {
         taken->setState(TPOReserveTable::stateDone);
         if (TReserveTableMgr::update(*taken)) {
             TReserveMgr::completeReserveIfAllUsed(taken->getReserveId());
@@ -342,15 +365,17 @@ void TsellForm::openTable(int tableId, const std::optional<TPOReserveTable>& boo
         }
     }
     refreshItemOf(tableId);
+    return opened;
 }
 
 void TsellForm::clearTableBtnClick() {
-    if (tableState(selectedTableId, eatId()) != TPOTableIns::stateCheckedOut) return;
+    // Not checked out (any more): the button was offered by a screen out of date.
+    if (tableState(selectedTableId, eatId()) != TPOTableIns::stateCheckedOut) return refreshShown();
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateCheckedOut);
-    if (!ins) return;
+    if (!ins) return refreshShown();
     ins->setEndTime(Now());
     ins->setState(TPOTableIns::stateCleared);
-    if (!TTableInsMgr::update(*ins)) return;
+    if (!TTableInsMgr::update(*ins)) return refreshShown();
     refreshItemOf(selectedTableId);
     showTableInfo();
 }
@@ -358,7 +383,7 @@ void TsellForm::clearTableBtnClick() {
 void TsellForm::switchTableClick() {
     saveEditedRemark();
     // Checked out at the cashier meanwhile: nothing left to switch.
-    if (!TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse)) return;
+    if (!TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse)) return refreshShown();
     TtableSelecterForm selecter;
     selecter.setSingle();
     selecter.setFloor(floorButtons->currentFloor());
@@ -367,14 +392,14 @@ void TsellForm::switchTableClick() {
     const TPOTable& target = chosen.front();
     if (tableState(target.getId(), eatId()) != stateFree) {
         showMessage(QStringLiteral("你选择桌台不是处于空闲状态!"));
-        return;
+        return refreshShown();
     }
     int oldTableId = selectedTableId;
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(oldTableId, TPOTableIns::stateInUse);
-    if (!ins) return;
+    if (!ins) return refreshShown();
     ins->setTableId(target.getId());
     ins->setTableName(target.getTableName());
-    if (!TTableInsMgr::update(*ins)) return;
+    if (!TTableInsMgr::update(*ins)) return refreshShown();
     showMessage(QStringLiteral("转台成功!"));
     refreshItemOf(oldTableId);
     selectTable(target.getId());
@@ -382,16 +407,16 @@ void TsellForm::switchTableClick() {
 
 void TsellForm::cancelTableClick() {
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsByTableId(selectedTableId, TPOTableIns::stateInUse);
-    if (!ins) return;
+    if (!ins) return refreshShown();
     if (!askYesNo("(" + ins->getTableName() + ")是否真的要退台?")) return;
     ins->setState(TPOTableIns::stateGivenBack);
-    if (!TTableInsMgr::update(*ins)) return;
+    if (!TTableInsMgr::update(*ins)) return refreshShown();
     showMessage(QStringLiteral("退台成功!"));
     showTableInfo();
     refreshItemOf(selectedTableId);
 }
 
-void TsellForm::refreshTableClick() { showTables(); }
+void TsellForm::refreshTableClick() { refreshShown(); }
 
 void TsellForm::attribTableClick() {
     if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
@@ -409,7 +434,10 @@ void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
     for (const TPOTable& t : batch) {
-        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) return showTableNotInUse(t.getTableName());
+        if (tableState(t.getId(), eatId()) != TPOTableIns::stateInUse) {
+            showTableNotInUse(t.getTableName());
+            return refreshShown();
+        }
     }
     TtableSelecterForm selecter;
     selecter.setSingle();
@@ -419,14 +447,14 @@ void TsellForm::mergeBtnClick() {
 
     // Checked out while the selector was open: nothing is merged.
     std::optional<std::vector<TPOTableIns>> instances = inUseInstances(batch);
-    if (!instances) return;
+    if (!instances) return refreshShown();
     std::optional<TPOTable> target = TTableMgr::getTableById(chosen.front().getId());
-    if (!target) return;
+    if (!target) return refreshShown();
     if (tableState(target->getId(), eatId()) != stateFree && findTableRow(*tableBatGrid, target->getId()) == 0) {
         showMessage(QStringLiteral("您选择的台桌不是处于空闲状态!"));
-        return;
+        return refreshShown();
     }
-    if (!TTableInsMgr::mergeTables(*instances, *target)) return;
+    if (!TTableInsMgr::mergeTables(*instances, *target)) return refreshShown();
     selectTable(target->getId());
     tableBatGrid->clearTables();
 }
@@ -435,6 +463,7 @@ void TsellForm::eatTimerTimer() { refreshEat(); }
 
 void TsellForm::MTimerTimer() {
     showTables();
+    tableBatGrid->refreshStates(eatId(), Date());
     showReserves();
     showReserveTables();
 }
@@ -452,8 +481,7 @@ std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
     // Checked out, cancelled or merged away at another station since it was shown.
     std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
     showTableNotInUse(table ? table->getTableName() : QString());
-    showTableInfo();
-    refreshItemOf(selectedTableId);
+    refreshShown();
     return std::nullopt;
 }
 
@@ -469,8 +497,12 @@ void TsellForm::menuBtnClick() {
     }
     TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines);
     // A failed save comes back empty; the waiter then sees what is really ordered,
-    // not an empty table to order everything for again.
-    showMenuInsList(saved.empty() ? TMenuInsMgr::getTableInsMenuIns(ins->getId()) : saved);
+    // not an empty table to order everything for again, and whether the table is
+    // still in use at all.
+    if (saved.empty())
+        refreshShown();
+    else
+        showMenuInsList(saved);
 }
 
 void TsellForm::menuSendCookBtnClick() {
@@ -495,12 +527,9 @@ void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& chang
     std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
     if (!shown) return;
     std::optional<TPOMenuIns> line = storedIfUnchanged(*shown);
-    if (!line) {
-        showTableInfo();
-        return;
-    }
+    if (!line) return refreshShown();
     if (!change(*line)) return;
-    if (!TMenuInsMgr::update(*line)) return;
+    if (!TMenuInsMgr::update(*line)) return refreshShown();
     *shown = *line;
     setMenuInsRow(shown, row);
 }
@@ -533,10 +562,7 @@ void TsellForm::tableMenuInsGridDblClick() {
     // The editor starts from the line as stored; a change made elsewhere while it
     // was open makes its save refuse, as for "传菜" and "退菜".
     std::optional<TPOMenuIns> stored = storedIfUnchanged(*shown);
-    if (!stored) {
-        showTableInfo();
-        return;
-    }
+    if (!stored) return refreshShown();
     auto edited = std::make_shared<TPOMenuIns>(*stored);
     TmenuInsForm editor;
     editor.setWindowTitle(edited->getMenuName());
@@ -555,11 +581,15 @@ void TsellForm::addMenuBtnClick() {
     auto notInUse = [this](int row) { showTableNotInUse(tableBatGrid->cell(1, row)); };
     for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
         auto table = tableBatGrid->object<TPOTable>(row);
-        if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) return notInUse(row);
+        if (table && tableState(table->getId(), eatId()) != TPOTableIns::stateInUse) {
+            notInUse(row);
+            return refreshShown();
+        }
     }
     TMenuInsList chosen;
     TcarteForm carte;
     carte.selectMenuIns(chosen);
+    bool allWritten = true;
     for (int row = 1; row < tableBatGrid->rowCount(); ++row) {
         auto table = tableBatGrid->object<TPOTable>(row);
         if (!table) continue;
@@ -567,6 +597,7 @@ void TsellForm::addMenuBtnClick() {
         if (!ins) {
             // Checked out while the dishes were chosen: the other tables still get theirs.
             notInUse(row);
+            allWritten = false;
             continue;
         }
         for (const auto& line : chosen) {
@@ -574,10 +605,11 @@ void TsellForm::addMenuBtnClick() {
             copy.setId(0);
             copy.setConsultId(ins->getId());
             copy.setRelaType(TPOMenuIns::relaTableIns);
-            TMenuInsMgr::insert(copy);
+            if (TMenuInsMgr::insert(copy) == 0) allWritten = false;
         }
         if (table->getId() == selectedTableId) showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
     }
+    if (!allWritten) refreshShown();
 }
 
 void TsellForm::startRepastsBtnClick() {

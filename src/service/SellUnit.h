@@ -93,7 +93,8 @@ public:
     void showTableInfo();
     // Opens the table; a booking handed in (the reservation panel's own) is the
     // one taken over, else the table's open booking of this meal, if any.
-    void openTable(int tableId, const std::optional<TPOReserveTable>& booking = std::nullopt);
+    // False when the table did not get its instance.
+    bool openTable(int tableId, const std::optional<TPOReserveTable>& booking = std::nullopt);
 
     // Commands.
     void startRepastBtnClick();
@@ -133,8 +134,14 @@ private:
     QWidget* buildRightPanel();
     // Enables "开桌", "点菜", "清除", "传菜", "退菜", the remark and "打印菜单".
     void setInfoControls(bool open, bool order, bool clear, bool serve, bool cancelDish, bool remark, bool print);
-    // Writes the remark of the in-use instance shown, when the user edited it.
-    void saveEditedRemark();
+    // Writes the remark of the in-use instance shown, when the user edited it. False
+    // when that instance left use meanwhile: the edit is then dropped, as it has no
+    // place to go.
+    bool saveEditedRemark();
+    // After a command found the tables not as shown (changed at another station) or
+    // its write failed: the map, the selected table's info and buttons and the
+    // batch's states as now stored.
+    void refreshShown();
     void refreshItemOf(int tableId);
     // The in-use instance of the selected table; when there is none any more, says
     // so and shows the table as it is now.

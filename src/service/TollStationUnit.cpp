@@ -180,10 +180,11 @@ void TtollStationForm::showTableInfo() {
     if (!state.isEmpty()) tableListView->showItemState(findTableItem(selectedTableId), state);
 }
 
-void TtollStationForm::refreshAfterCheckout() {
+void TtollStationForm::refreshShown() {
     showTableInfo();
     showTables();
     reckoningMenu->setEnabled(TTableMgr::getTableState(selectedTableId, eatId(), Date()) == TPOTableIns::stateInUse);
+    tableBatGrid->refreshStates(eatId(), Date());
 }
 
 void TtollStationForm::reckoningMenuClick() {
@@ -192,14 +193,14 @@ void TtollStationForm::reckoningMenuClick() {
         // Cleared or checked out at another station since it was selected.
         std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
         showTableNotInUse(table ? table->getTableName() : QString());
-        return;
+        return refreshShown();
     }
     std::vector<TPOTableIns> list{*ins};
     TReckoningForm reckoning;
     reckoning.showReckoning(list);
     // Written or refused (another station changed the table meanwhile): show what is
     // now stored.
-    refreshAfterCheckout();
+    refreshShown();
 }
 
 void TtollStationForm::tableListViewDblClick() {
@@ -216,14 +217,14 @@ void TtollStationForm::reckoningBatBtnClick() {
         return;
     }
     std::optional<std::vector<TPOTableIns>> instances = inUseInstances(tableBatGrid->tables());
-    if (!instances) return;
+    if (!instances) return refreshShown();
     TReckoningForm reckoning;
     const bool written = reckoning.showReckoning(*instances);
-    refreshAfterCheckout();
+    refreshShown();
     if (written) tableBatGrid->clearTables();
 }
 
-void TtollStationForm::refreshTableClick() { showTables(); }
+void TtollStationForm::refreshTableClick() { refreshShown(); }
 
 void TtollStationForm::attribTableClick() {
     if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
@@ -246,6 +247,7 @@ void TtollStationForm::eatTimerTimer() { refreshEat(); }
 void TtollStationForm::MTimerTimer() {
     refreshEat();
     showTables();
+    tableBatGrid->refreshStates(eatId(), Date());
     showReserves();
     showReserveTables();
 }

@@ -96,6 +96,8 @@ protected:
 
 private:
     QWidget* buildRightPanel();
-    // After a checkout, written or not: the map and the selected table read afresh.
-    void refreshAfterCheckout();
+    // After a checkout, written or not, after a command found the tables not as
+    // shown, and on "刷新": the map, the selected table's info and "结帐", and the
+    // batch's states as now stored.
+    void refreshShown();
 };

@@ -110,6 +110,14 @@ TEST_F(TableAttribTest, EditsAndAppliesKeepingTheLastSavedNameOnTheItem) {
     });
     EXPECT_EQ(answers.texts(), QStringList{"桌子名称可能重复!"});
     EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
+    // A seat count out of range: "确定" shows the same box as "应用", then closes.
+    show(item, [&](TtableAttribForm* d) {
+        type(d->seatTable, "99999999999");
+        click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(answers.last(), "'99999999999' 不是有效的整数");
+    EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
     EXPECT_EQ(item->caption(), "101A");
     EXPECT_EQ(item->imageIndex(), 0);
 }

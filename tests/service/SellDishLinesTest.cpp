@@ -247,3 +247,43 @@ TEST_F(SellDishLinesTest, TheEditorWorksOnBookedAndCheckedOutLinesToo) {
         EXPECT_EQ(scalar(QString("select quantity from menu_instance where id=%1").arg(id)).toDouble(), 2) << id;
     }
 }
+
+TEST_F(SellDishLinesTest, DishCommandsOnATableChangedElsewhereShowTheTablesAsTheyAreNow) {
+    addInstance(50, t101, "TIS001");
+    addLine(70, 50, "MIR003", "米饭");
+    addInstance(51, t102, "TIS001");
+    addLine(71, 51, "MIR003", "宫保鸡丁");
+    fire(form->MTimer);
+    clickTable(t101);
+    {  // checked out at the cashier while the dishes were chosen
+        DialogScript script;
+        script.expect<TcarteForm>([&](TcarteForm* d) {
+            QTest::mouseClick(d->menuButtons[0], Qt::LeftButton);
+            exec("update table_instance set state='TIS002' where id=50");
+            click(d->confirmButton);
+        });
+        click(form->menuBtn);
+    }
+    EXPECT_EQ(answers.last(), "台桌状态已变化，请刷新后重试！");
+    EXPECT_TRUE(!form->menuBtn->isEnabled() && form->clearTableBtn->isEnabled());
+    EXPECT_EQ(item(t101)->imageIndex(), 3);
+    EXPECT_EQ(dishes(), QStringList{"米饭"});
+
+    // Merged onto 103 at another station: "传菜" finds the line moved.
+    clickTable(t102);
+    exec("update table_instance set state='TIS005' where id=51");
+    addInstance(60, t103, "TIS001");
+    exec("update menu_instance set consult_id=60 where id=71");
+    pressOnRow(1, form->servingBtn);
+    EXPECT_EQ(scalar("select serving from menu_instance where id=71"), "MI004");
+    EXPECT_TRUE(form->startRepastBtn->isEnabled() && dishes().isEmpty());
+    EXPECT_EQ(item(t103)->imageIndex(), 1);
+
+    // "加菜" for a batch table checked out meanwhile: named, and its row shows it.
+    doubleClickTable(t103);
+    exec("update table_instance set state='TIS002' where id=60");
+    click(form->addMenuBtn);
+    EXPECT_EQ(answers.last(), "台桌(103)不是在用状态!");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), QStringList{"状态有误"});
+    EXPECT_EQ(item(t103)->imageIndex(), 3);
+}

@@ -213,3 +213,56 @@ TEST_F(SellFormTest, TheReservationStatesShowWholeInThePanel) {
         EXPECT_GE(grid->columnWidth(3), grid->sizeHintForIndex(grid->model()->index(row, 3)).width()) << row;
     EXPECT_LE(grid->columnViewportPosition(3) + grid->columnWidth(3), grid->viewport()->width());
 }
+
+TEST_F(SellFormTest, TableCommandsOnTablesChangedElsewhereShowTheTablesAsTheyAreNow) {
+    addInstance(50, t101, "TIS001");
+    addInstance(51, t102, "TIS001");
+    addInstance(52, t104, "TIS002");
+    addInstance(53, t105, "TIS001");
+    fire(form->MTimer);
+    doubleClickTable(t101);
+    doubleClickTable(t102);
+    clickTable(t101);
+
+    // "刷新": the selected table's buttons follow its state, the batch rows theirs.
+    exec("update table_instance set state='TIS002' where id=50");  // checked out at the cashier
+    exec("update table_instance set state='TIS004' where id=51");  // cancelled by another waiter
+    form->refreshTable->trigger();
+    EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled() && !form->cancelTable->isEnabled());
+    EXPECT_EQ(item(t102)->imageIndex(), 0);
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"状态有误", "空闲"}));
+
+    // "清除" of a table cleared first at another station.
+    clickTable(t104);
+    exec("update table_instance set state='TIS003' where id=52");
+    click(form->clearTableBtn);
+    EXPECT_TRUE(form->startRepastBtn->isEnabled() && !form->clearTableBtn->isEnabled());
+    EXPECT_EQ(item(t104)->imageIndex(), 0);
+
+    // "转台" onto a table opened at another station while the selector was open.
+    clickTable(t105);
+    {
+        DialogScript script;
+        script.expect<TtableSelecterForm>([&](TtableSelecterForm* d) {
+            clickOnMap(d->tableListView, t104, true);
+            addInstance(54, t104, "TIS001");
+            click(d->confirmBtn);
+        });
+        form->switchTable->trigger();
+    }
+    EXPECT_EQ(answers.last(), "你选择桌台不是处于空闲状态!");
+    EXPECT_EQ(item(t104)->imageIndex(), 1);
+
+    // "退台" and a remark edit of a table checked out meanwhile.
+    exec("update table_instance set state='TIS002' where id=53");
+    form->cancelTable->trigger();
+    EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->cancelTable->isEnabled());
+    clickTable(t104);
+    QTest::keyClicks(form->tableInsDescription, "no chili");
+    exec("update table_instance set state='TIS002' where id=54");
+    QTest::mouseClick(form->tableListView->viewport(), Qt::LeftButton, {},
+                      form->tableListView->viewport()->rect().bottomRight() - QPoint(5, 5));  // off every table
+    EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled());
+    EXPECT_EQ(item(t104)->imageIndex(), 3);
+    EXPECT_EQ(scalar("select description from table_instance where id=54"), "");
+}

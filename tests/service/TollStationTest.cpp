@@ -109,3 +109,27 @@ TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
               QStringList({"1", "4", "5"}));
     for (int table : {t101, t104, t105}) EXPECT_EQ(icon(table), 3);
 }
+
+TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
+    clickTable(t104, true);
+    clickTable(t101, true);  // selected and in the batch
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "使用中"}));
+    exec("update table_instance set state='TIS002' where id=50");  // checked out at another station
+    form->reckoningMenu->trigger();
+    EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(icon(t101), 3);
+    click(form->reckoningBatBtn);
+    EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "状态有误"}));  // still listed, no longer in use
+
+    // "刷新" shows the selected table's info and "结帐" as they are now, and the batch's states.
+    clickTable(t105);
+    exec("update table_instance set state='TIS004' where id=52");
+    exec("update table_instance set state='TIS002' where id=53");
+    form->refreshTable->trigger();
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(icon(t104), 0);
+    EXPECT_EQ(icon(t105), 3);
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "状态有误"}));
+}
