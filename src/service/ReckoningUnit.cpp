@@ -183,6 +183,12 @@ bool TReckoningForm::billIsCurrent() const {
     return row == menuInsGrid->rowCount() - 1;
 }
 
+void TReckoningForm::showChangedBill() {
+    showMessage(QStringLiteral("菜单已变化，请核对后重新销帐！"));
+    fillGrid();
+    computeBill();
+}
+
 void TReckoningForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, const QString& tableName, int row) {
     menuInsGrid->setCell(1, row, tableName);
     setMenuInsCells(menuInsGrid, row, line, 2);
@@ -239,9 +245,13 @@ void TReckoningForm::menuInsGridDblClick() {
     const int row = menuInsGrid->row();
     std::shared_ptr<TPOMenuIns> line = menuInsGrid->object<TPOMenuIns>(row);
     if (row < 1 || !line) return;
+    // A line changed at another station must not be written over with this copy.
+    if (!storedIfUnchanged(*line)) return showChangedBill();
+    const TPOMenuIns before = *line;
     TmenuInsForm editor;
     editor.setWindowTitle(line->getMenuName());
     editor.showMenuIns(line);
+    if (!storedIfUnchanged(before)) return showChangedBill();  // changed while the editor was open
     // Saved whichever button closed the editor: "应用" may have changed the line.
     TMenuInsMgr::update(*line);
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(line->getConsultId());
@@ -254,12 +264,7 @@ void TReckoningForm::cancelAccountBtnClick() {
     if (!paidCoversDue()) return;
     // Another station may have ordered, returned or changed dishes of these tables since
     // the bill was shown: settling the old total would leave those lines unpaid.
-    if (!billIsCurrent()) {
-        showMessage(QStringLiteral("菜单已变化，请核对后重新销帐！"));
-        fillGrid();
-        computeBill();
-        return;
-    }
+    if (!billIsCurrent()) return showChangedBill();
     order.setGuestType(guestType->currentText());
     order.setCreateTime(Now());
     order.setRebateType(rebateType->currentText());

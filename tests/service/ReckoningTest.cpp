@@ -215,3 +215,27 @@ TEST_F(ReckoningTest, DishesChangedByAnotherStationAreBilledBeforeTheCheckout) {
     EXPECT_EQ(rows("select price,price1,price2,give_change from o_order"), QStringList({"54|54|102|48"}));
     EXPECT_EQ(rows("select distinct state from table_instance"), QStringList({"TIS002"}));
 }
+
+TEST_F(ReckoningTest, ALineChangedElsewhereIsNotWrittenOverByAnEditAtTheCheckout) {
+    addInstance(50, t101, "TIS001");
+    addLine(1, 50, "宫保鸡丁", 30, 1, "MI001");
+    addLine(2, 50, "青岛啤酒", 8, 2, "MI001");
+    auto list = instances({50});
+    const auto giftWhileBeerIsRaised = [&](TmenuInsForm* e) {
+        exec("update menu_instance set quantity=4 where id=2");
+        choose(e->menuState, "赠送");
+        click(e->confirmButton);
+    };
+    reckon(list, [&](TReckoningForm* d) {
+        exec("update menu_instance set quantity=2 where id=1");
+        doubleClickRow(d->menuInsGrid, 1);  // no editor: the line is stale
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(d->price->text(), "76.00");
+        doubleClickRow(d->menuInsGrid, 2);
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(columnCells(d->menuInsGrid, 4), QStringList({"2.00", "4.00"}));
+        EXPECT_EQ(d->price->text(), "92.00");
+        click(d->returnBtn);
+    }, giftWhileBeerIsRaised);
+    EXPECT_EQ(rows("select cast(quantity as int)||state from menu_instance order by id"), QStringList({"2MI001", "4MI001"}));
+}
