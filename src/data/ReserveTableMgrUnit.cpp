@@ -126,6 +126,24 @@ int TReserveTableMgr::countReserveTables(int reserveId, int eatId, TDateTime dat
     return count;
 }
 
+int TReserveTableMgr::countOpenBookings(int tableId, int eatId, TDateTime date, int exceptReserveId) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(QStringLiteral("select count(*) from reserve_table where table_id=:table_id and eat_date=:eat_date") +
+                " and eat_id=:eat_id and state=:state and reserve_id<>:except_id" +
+                " and reserve_id in(select id from reserve where state=:reserve_state)");
+    ctrl.setParameter("table_id", tableId);
+    ctrl.setParameter("eat_date", date);
+    ctrl.setParameter("eat_id", eatId);
+    ctrl.setParameter("state", TPOReserveTable::stateBooked);
+    ctrl.setParameter("except_id", exceptReserveId == 0 ? -1 : exceptReserveId);
+    ctrl.setParameter("reserve_state", TPOReserve::stateBooked);
+    ctrl.open();
+    int count = ctrl.fields(0).asInteger();
+    ctrl.close();
+    return count;
+}
+
 std::optional<TPOReserveTable> TReserveTableMgr::getBookedReserveTable(int tableId, int eatId, TDateTime date) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();

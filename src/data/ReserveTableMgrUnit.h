@@ -26,6 +26,9 @@ public:
     // The open booking of a table for that date and meal, belonging to a reservation
     // that is itself still booked.
     static std::optional<TPOReserveTable> getBookedReserveTable(int tableId, int eatId, TDateTime date);
+    // The open bookings (RT001 of a reservation in R001) of a table for that date and
+    // meal, leaving out those of one reservation (0: counting all). Failures propagate.
+    static int countOpenBookings(int tableId, int eatId, TDateTime date, int exceptReserveId = 0);
     // Finished statements; nothing is run. The id must already be in the record.
     static QString getInsertSQL(const TPOReserveTable& reserveTable);
     static QString getUpdateSQL(const TPOReserveTable& reserveTable);

@@ -41,6 +41,7 @@
 #include "platform/Formats.h"
 #include "platform/IniFileUnit.h"
 #include "platform/Messages.h"
+#include "platform/ProgramStyle.h"
 #include "platform/SerialPortUnit.h"
 
 namespace {
@@ -141,6 +142,7 @@ struct LoginState {
 TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
     mainForm = this;
     setWindowTitle(QStringLiteral("禾岚餐饮系统"));
+    useProgramStyle();  // before the bars ask it for their overflow arrows
     buildMenus();
     buildToolBar();
 

@@ -1,19 +1,52 @@
 #include "platform/Formats.h"
 
+#include <QByteArray>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/Errors.h"
 
 QString formatFloat(const QString& format, double value) {
-    int dot = format.indexOf('.');
-    int decimals = dot < 0 ? 0 : int(format.size() - dot - 1);
-    double scale = std::pow(10.0, decimals);
-    // A tiny nudge so that 2.675 (stored as 2.67499999...) still rounds up as typed.
-    double scaled = std::fabs(value) * scale;
-    double rounded = std::floor(scaled + 0.5 + scaled * 1e-14) / scale;
-    if (value < 0 && rounded != 0) rounded = -rounded;
-    return QString::number(rounded, 'f', decimals);
+    const int dot = format.indexOf('.');
+    const int decimals = dot < 0 ? 0 : int(format.size() - dot - 1);
+    if (!std::isfinite(value)) return QString::number(value, 'f', decimals);
+    // Rounded on the value's decimal text at 15 significant digits, as it was typed:
+    // 2.675 (stored as 2.67499999...) rounds up, and a rounding never depends on the
+    // size of the value.
+    char text[32];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));  // d.dddddddddddddde+XX
+    QByteArray digits = QByteArray(text, 1) + QByteArray(text + 2, 14);
+    const int exponent = std::atoi(text + 17);
+    // The digits that stay: those before the point and `decimals` after it.
+    const int keep = exponent + 1 + decimals;
+    if (keep < 0) {
+        digits = "0";
+    } else if (keep < digits.size()) {
+        const bool up = digits[keep] >= '5';
+        digits.truncate(keep);
+        for (int i = keep - 1; up && i >= -1; --i) {
+            if (i < 0) {
+                digits.prepend('1');
+            } else if (digits[i] == '9') {
+                digits[i] = '0';
+                continue;
+            } else {
+                ++digits[i];
+            }
+            break;
+        }
+    } else {
+        digits.append(QByteArray(keep - digits.size(), '0'));
+    }
+    // `digits` is now the magnitude times 10^decimals, as an integer.
+    if (digits.size() <= decimals) digits.prepend(QByteArray(decimals + 1 - digits.size(), '0'));
+    const bool zero = digits.count('0') == digits.size();
+    QString out = QString::fromLatin1(digits.left(digits.size() - decimals));
+    while (out.size() > 1 && out[0] == '0') out.remove(0, 1);
+    if (decimals > 0) out += '.' + QString::fromLatin1(digits.right(decimals));
+    return value < 0 && !zero ? '-' + out : out;
 }
 
 QString floatToStr(double value) {

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "backoffice/TableAttribUnit.h"
+#include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
 #include "data/GuestMgrUnit.h"
 #include "data/GuestTypeMgrUnit.h"
@@ -368,6 +369,53 @@ void TreserveForm::loadReserve(int reserveId) {
     showExclusive();
 }
 
+std::optional<std::vector<int>> TreserveForm::newBookingRows() const {
+    std::vector<int> rows;
+    if (TPOReserve::getStateCode(reserveState->currentText()) != TPOReserve::stateBooked) return rows;
+    bool failed = false;
+    const std::optional<TPOReserve> storedReserve =
+        reserve.getId() != 0 ? TReserveMgr::getReserveById(reserve.getId(), &failed) : std::nullopt;
+    if (failed) return std::nullopt;
+    const bool wasBooked = storedReserve && storedReserve->getState() == TPOReserve::stateBooked;
+    for (int row = 1; row < selectStringGrid->rowCount(); ++row) {
+        const TPOReserveTable& rt = tableRow(row)->reserveTable;
+        if (rt.getState() != TPOReserveTable::stateBooked) continue;
+        const std::optional<TPOReserveTable> stored =
+            rt.getId() != 0 ? TReserveTableMgr::getReserveTableById(rt.getId(), &failed) : std::nullopt;
+        if (failed) return std::nullopt;
+        if (stored && stored->getState() == TPOReserveTable::stateDone) continue;  // not written back
+        const bool wasOpen = wasBooked && stored && stored->getState() == TPOReserveTable::stateBooked &&
+                             stored->getTableId() == rt.getTableId() && stored->getEatId() == rt.getEatId() &&
+                             stored->getEatDate() == rt.getEatDate();
+        if (!wasOpen) rows.push_back(row);
+    }
+    return rows;
+}
+
+bool TreserveForm::newBookingsFree(const std::vector<int>& rows) {
+    auto sameBooking = [](const TPOReserveTable& a, const TPOReserveTable& b) {
+        return a.getTableId() == b.getTableId() && a.getEatId() == b.getEatId() && a.getEatDate() == b.getEatDate();
+    };
+    for (int row : rows) {
+        const TPOReserveTable& rt = tableRow(row)->reserveTable;
+        QString refusal;
+        for (int other = 1; other < selectStringGrid->rowCount() && refusal.isEmpty(); ++other) {
+            const TPOReserveTable& o = tableRow(other)->reserveTable;
+            if (other != row && o.getState() == TPOReserveTable::stateBooked && sameBooking(o, rt))
+                refusal = "台桌(" + rt.getTableName() + ")已经被选择！";
+        }
+        if (refusal.isEmpty() &&
+            TReserveTableMgr::countOpenBookings(rt.getTableId(), rt.getEatId(), rt.getEatDate(), reserve.getId()) > 0)
+            refusal = QStringLiteral("只能预订空闲的台桌!");
+        if (!refusal.isEmpty()) {
+            selectStringGrid->setRow(row);
+            showMessage(refusal);
+            return false;
+        }
+    }
+    return true;
+}
+
 void TreserveForm::saveGuest() {
     TPOGuest guest = TGuestMgr::getGuestByTelephone(telephone->text()).value_or(TPOGuest());
     guest.setName(guestName->text());
@@ -392,6 +440,11 @@ bool TreserveForm::saveReserve() {
         showMessage(QStringLiteral("联系电话不能为空"));
         return false;
     }
+
+    // Another station may have booked a table since it was added here.
+    const std::optional<std::vector<int>> newRows = newBookingRows();
+    if (!newRows || !newBookingsFree(*newRows)) return false;
+    const std::vector<int>& bookingRows = *newRows;
 
     TSequenceMgr sequence;
     QStringList texts, keptMenuIds, keptTableIds;
@@ -435,7 +488,24 @@ bool TreserveForm::saveReserve() {
                  ")" + notTakenOver;
 
     saveGuest();
-    return executeInTransaction(texts, QStringLiteral("保存预订信息时出现异常！"));
+    // Checked again under the write lock, for a booking made since the check above.
+    int takenRow = 0;
+    TDatabaseCtrl ctrl;
+    const bool saved = executeInTransaction(ctrl, texts, QStringLiteral("保存预订信息时出现异常！"), [&] {
+        for (int row : bookingRows) {
+            const TPOReserveTable& rt = tableRow(row)->reserveTable;
+            if (TReserveTableMgr::countOpenBookings(rt.getTableId(), rt.getEatId(), rt.getEatDate(), rid) > 0) {
+                takenRow = row;
+                return false;
+            }
+        }
+        return true;
+    });
+    if (takenRow != 0) {
+        selectStringGrid->setRow(takenRow);
+        showMessage(QStringLiteral("只能预订空闲的台桌!"));
+    }
+    return saved;
 }
 
 void TreserveForm::done(int result) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "data/POMenuInsUnit.h"
 #include "data/POReserveTableUnit.h"
@@ -102,6 +104,13 @@ private:
     void addReserveTable(int tableId);
     void setTableRow(int row, const std::shared_ptr<TReserveTableRow>& booked, const QString& dateText);
     void inforChange();
+    // The rows this save would make open bookings that were not open before: new
+    // rows, and every booked row when a reservation not booked before is booked again.
+    // Nothing when a lookup failed (it has said so).
+    std::optional<std::vector<int>> newBookingRows() const;
+    // Each of those tables still free of other reservations' open bookings and not
+    // twice in the grid for its date and meal; otherwise says so and selects the row.
+    bool newBookingsFree(const std::vector<int>& rows);
     // Writes the guest as typed, before and outside the reservation's transaction.
     void saveGuest();
 

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "data/GuestTypeMgrUnit.h"
 #include "data/MenuInsMgrUnit.h"
@@ -143,9 +144,14 @@ bool TReckoningForm::showReckoning(std::vector<TPOTableIns>& tableIns) {
 
 void TReckoningForm::loadReckoning(std::vector<TPOTableIns>& tableIns) {
     tableInsList = &tableIns;
+    if (fillGrid()) showMessage(QStringLiteral("存在还没有传的菜单！"));
+    computeBill(true);
+}
+
+bool TReckoningForm::fillGrid() {
     bool unserved = false;
     int row = 0;
-    for (const TPOTableIns& ins : tableIns) {
+    for (const TPOTableIns& ins : *tableInsList) {
         for (const std::shared_ptr<TPOMenuIns>& line : TMenuInsMgr::getTableInsMenuIns(ins.getId())) {
             ++row;
             menuInsGrid->setRowCount(row + 1);
@@ -153,13 +159,34 @@ void TReckoningForm::loadReckoning(std::vector<TPOTableIns>& tableIns) {
             if (line->getServing() == TPOMenuIns::servingWaiting) unserved = true;
         }
     }
-    if (unserved) showMessage(QStringLiteral("存在还没有传的菜单！"));
     menuInsGrid->setRowCount(row + 1);
     if (row > 0)
         menuInsGrid->setFixedRows(1);
     else
         cancelAccountBtn->setEnabled(false);
-    computeBill(true);
+    return unserved;
+}
+
+bool TReckoningForm::billIsCurrent() const {
+    // What the bill was computed from: the id, state, price and quantity of each row's line.
+    auto key = [](const TPOMenuIns& line) {
+        return std::make_tuple(line.getId(), line.getState(), line.getPrice(), line.getQuantity());
+    };
+    int row = 0;
+    for (const TPOTableIns& ins : *tableInsList) {
+        for (const std::shared_ptr<TPOMenuIns>& stored : TMenuInsMgr::getTableInsMenuIns(ins.getId())) {
+            if (++row >= menuInsGrid->rowCount()) return false;
+            std::shared_ptr<TPOMenuIns> shown = menuInsGrid->object<TPOMenuIns>(row);
+            if (!shown || key(*shown) != key(*stored)) return false;
+        }
+    }
+    return row == menuInsGrid->rowCount() - 1;
+}
+
+void TReckoningForm::showChangedBill() {
+    showMessage(QStringLiteral("菜单已变化，请核对后重新销帐！"));
+    fillGrid();
+    computeBill();
 }
 
 void TReckoningForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, const QString& tableName, int row) {
@@ -218,9 +245,13 @@ void TReckoningForm::menuInsGridDblClick() {
     const int row = menuInsGrid->row();
     std::shared_ptr<TPOMenuIns> line = menuInsGrid->object<TPOMenuIns>(row);
     if (row < 1 || !line) return;
+    // A line changed at another station must not be written over with this copy.
+    if (!storedIfUnchanged(*line)) return showChangedBill();
+    const TPOMenuIns before = *line;
     TmenuInsForm editor;
     editor.setWindowTitle(line->getMenuName());
     editor.showMenuIns(line);
+    if (!storedIfUnchanged(before)) return showChangedBill();  // changed while the editor was open
     // Saved whichever button closed the editor: "应用" may have changed the line.
     TMenuInsMgr::update(*line);
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(line->getConsultId());
@@ -231,6 +262,9 @@ void TReckoningForm::menuInsGridDblClick() {
 void TReckoningForm::cancelAccountBtnClick() {
     // Checked here too: the rebate may have changed after the amounts were left.
     if (!paidCoversDue()) return;
+    // Another station may have ordered, returned or changed dishes of these tables since
+    // the bill was shown: settling the old total would leave those lines unpaid.
+    if (!billIsCurrent()) return showChangedBill();
     order.setGuestType(guestType->currentText());
     order.setCreateTime(Now());
     order.setRebateType(rebateType->currentText());

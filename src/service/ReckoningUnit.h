@@ -64,6 +64,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Lists the instances' dish lines in the grid; true when one is not served yet.
+    bool fillGrid();
+    // The grid still shows the stored dish lines of the instances, as billed.
+    bool billIsCurrent() const;
+    // The dish lines changed elsewhere: says so, lists them afresh and recomputes.
+    void showChangedBill();
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, const QString& tableName, int row);
     // Leaving an amount edit: empty, or paid below due, takes the focus back.
     void ExitEdit(QLineEdit* edit);

@@ -39,19 +39,10 @@ int countCommit(void*) {
 
 TEST_F(HotPathTest, FloorStatesInOneStatementMatchEachTablesState) {
     const TDateTime generatedAt = encodeDateTime(2024, 5, 1, 12, 30, 0);
-    RestaurantSize size;
-    size.days = 4;
-    size.floors = 2;
-    size.tablesPerFloor = 26;  // two disabled on each floor
-    size.categories = 3;
-    size.dishes = 12;
-    size.instancesPerDay = 12;
-    size.reservationsPerDay = 8;
-    size.guestsPerDay = 1;
-    size.operators = 2;
-    GeneratedRestaurant r = generateRestaurant(handle(), size, generatedAt);
-    QList<int> eats{0};
-    eats << r.eatIds;
+    // 4 days, 2 floors of 26 tables (two disabled on each), 3 categories, 12 dishes, 12 instances
+    // of 6 lines, 8 reservations and 1 guest a day, 2 operators.
+    const RestaurantSize size{4, 2, 26, 3, 12, 12, 6, 8, 1, 2};
+    const QList<int> eats = QList<int>{0} + generateRestaurant(handle(), size, generatedAt).eatIds;
     QSet<QString> seen;
     // Before, at both ends of and between meals, today and on other days.
     for (double dayOffset : {0.0, 1.0})
@@ -75,18 +66,16 @@ TEST_F(HotPathTest, FloorStatesInOneStatementMatchEachTablesState) {
 }
 
 TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
-    exec("insert into table_spec(id,table_name,floor,state) values(1,'A1',1,'TS001'),(2,'A2',1,'TS001'),"
-         "(3,'A3',1,'TS001')");
-    for (int id = 1; id <= 3; ++id)
-        exec(QString("insert into table_instance(id,table_id,table_name,state) values(%1,%1,'A%1','TIS001')").arg(id));
     std::vector<TPOTableIns> tables;
-    for (int id = 1; id <= 3; ++id) tables.push_back(*TTableInsMgr::getTableInsById(id));
+    for (int id = 1; id <= 3; ++id) {
+        exec(QString("insert into table_spec(id,table_name,floor,state) values(%1,'A%1',1,'TS001');"
+                     "insert into table_instance(id,table_id,table_name,state) values(%1,%1,'A%1','TIS001')").arg(id));
+        tables.push_back(*TTableInsMgr::getTableInsById(id));
+    }
     sqlite3_commit_hook(handle(), countCommit, nullptr);
 
     TPOOrder order;
-    order.setState(TPOOrder::stateCheckedOut);
-    order.setPrice1(30);
-    order.setOperatorId(1);
+    order.setState(TPOOrder::stateCheckedOut); order.setPrice1(30); order.setOperatorId(1);
     order.setCreateTime(encodeDateTime(2024, 5, 1, 12, 0, 0));
     // A checkout that fails draws its id, in a commit of its own, and never gets it again.
     failOn("update", "table_instance", "new.id=3");
@@ -104,13 +93,9 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
     auto sixLines = [] {
         TMenuInsList lines;
         for (int k = 0; k < 6; ++k) {
-            auto line = std::make_shared<TPOMenuIns>();
-            line->setConsultId(4);
-            line->setRelaType(TPOMenuIns::relaTableIns);
-            line->setMenuName(QString("菜%1").arg(k));
-            line->setPrice(12.5);
-            line->setQuantity(1);
-            lines.push_back(line);
+            auto line = lines.emplace_back(std::make_shared<TPOMenuIns>());
+            line->setConsultId(4); line->setRelaType(TPOMenuIns::relaTableIns); line->setMenuName(QString("菜%1").arg(k));
+            line->setPrice(12.5); line->setQuantity(1);
         }
         return lines;
     };
@@ -129,9 +114,7 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
 
     // The closing of a day.
     TPOPrick closing;
-    closing.setEmployeeId(1);
-    closing.setToDate(encodeDateTime(2024, 5, 1));
-    closing.setMoney(30);
+    closing.setEmployeeId(1); closing.setToDate(encodeDateTime(2024, 5, 1)); closing.setMoney(30);
     commits = 0;
     EXPECT_EQ(TPrickMgr::prick(closing), 100);
     EXPECT_EQ(commits, 2);
@@ -156,10 +139,7 @@ TEST_F(HotPathTest, BoundValuesAreWhatTheLiteralsWouldHaveStored) {
             c.setParameter("k", k);
             c.setParameter("via", QString(via));
             set(c);
-            if (QByteArray(via) == "bound")
-                c.execSQL();
-            else
-                c.execute(c.getSQL());
+            QByteArray(via) == "bound" ? c.execSQL() : c.execute(c.getSQL());
         }
     };
     int k = 0;

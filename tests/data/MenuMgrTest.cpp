@@ -57,13 +57,11 @@ TEST_F(MenuMgrTest, RandomEditsKeepEveryGridNumberedOneToN) {
         int op = types.size() < 2 ? 0 : dishes.size() < 3 ? 1 : int(rng() % 8);
         if (op == 0) {
             TPOMenuType type;
-            type.setName(QString("类'%1").arg(++made));
-            type.setSeq(TMenuTypeMgr::getCount() + 1);
+            type.setName(QString("类'%1").arg(++made)); type.setSeq(TMenuTypeMgr::getCount() + 1);
             ASSERT_GT(TMenuTypeMgr::insert(type), 0);
         } else if (op == 1) {
             TPOMenu dish;
-            dish.setMenuName(QString("菜'%1").arg(++made));
-            dish.setMenuTypeId(pick(types));
+            dish.setMenuName(QString("菜'%1").arg(++made)); dish.setMenuTypeId(pick(types));
             dish.setSeq(TMenuMgr::getCountByType(dish.getMenuTypeId()) + 1);
             ASSERT_GT(TMenuMgr::insert(dish), 0);
         } else if (op == 2) {
@@ -78,19 +76,17 @@ TEST_F(MenuMgrTest, RandomEditsKeepEveryGridNumberedOneToN) {
             dish.setMenuTypeId(pick(types));
             ASSERT_TRUE(TMenuMgr::update(dish));
         } else {
-            bool ofType = op == 5;
-            int id = pick(ofType ? types : dishes);
-            int typeId = ofType ? 0 : TMenuMgr::getMenuById(id)->getMenuTypeId();
-            auto seqOf = [&] {
-                return ofType ? TMenuTypeMgr::getMenuTypeById(id)->getSeq() : TMenuMgr::getMenuById(id)->getSeq();
-            };
-            int seq = seqOf(), count = ofType ? TMenuTypeMgr::getCount() : TMenuMgr::getCountByType(typeId);
-            int direction = int(rng() % 4), columns = ofType ? 2 : 4;
-            int target = seq + std::vector<int>{-columns, columns, -1, 1}[direction];
-            bool possible = target >= 1 && target <= count;
-            QStringList before = snapshot();
+            // A move: the mover and its neighbour swap, or nothing changes.
+            const bool ofType = op == 5;
+            const int id = pick(ofType ? types : dishes), direction = int(rng() % 4);
+            const int typeId = ofType ? 0 : TMenuMgr::getMenuById(id)->getMenuTypeId();
+            auto seqOf = [&] { return ofType ? TMenuTypeMgr::getMenuTypeById(id)->getSeq() : TMenuMgr::getMenuById(id)->getSeq(); };
+            const int seq = seqOf(), count = ofType ? TMenuTypeMgr::getCount() : TMenuMgr::getCountByType(typeId);
+            const int columns = ofType ? 2 : 4, target = seq + std::vector<int>{-columns, columns, -1, 1}[direction];
+            const bool possible = target >= 1 && target <= count;
+            const QStringList before = snapshot();
             ASSERT_EQ(ofType ? typeMoves[direction](id) : dishMoves[direction](typeId, id), possible);
-            QStringList after = snapshot();
+            const QStringList after = snapshot();
             int changed = 0;
             for (int i = 0; i < before.size(); ++i) changed += before[i] != after[i];
             ASSERT_EQ(changed, possible ? 2 : 0);

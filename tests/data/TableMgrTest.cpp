@@ -1,23 +1,22 @@
 #include "data/TableItemUnit.h"
 #include "data/TableMgrUnit.h"
 #include "platform/IconListView.h"
-#include "support/TestDatabase.h"
+#include "data/ReserveTestData.h"
 
 namespace {
 // Functions, not constants: the date functions are not ready during static initialisation.
 TDateTime today() { return encodeDateTime(2024, 5, 10); }
 TDateTime tomorrow() { return encodeDateTime(2024, 5, 11); }
-const int lunch = 2;  // 10:30:00 - 14:00:00 in the sample
-const int dinner = 3;
 
-class TableStateTest : public SampleDbTest {
+// Lunch is 10:30:00 - 14:00:00 in the sample.
+class TableStateTest : public ReserveDbTest {
 protected:
-    void SetUp() override { SampleDbTest::SetUp(); setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0)); }
-    void addBooking(int id, const QString& reserveState, int tableId, int eatId, const QString& rowState = "RT001",
-                    TDateTime date = today()) {
-        exec(QString("insert into reserve(id,state) values(%1,'%2')").arg(id).arg(reserveState));
-        exec(QString("insert into reserve_table(id,reserve_id,table_id,eat_id,eat_date,state) values(%1,%1,%2,%3,%4,'%5')")
-                 .arg(id).arg(tableId).arg(eatId).arg(double(date), 0, 'g', 17).arg(rowState));
+    void SetUp() override { ReserveDbTest::SetUp(); setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0)); }
+    // One reservation in the given state booking one table.
+    void book(int id, const QString& reserveState, int tableId, int eatId, const QString& rowState = "RT001",
+              TDateTime date = today()) {
+        addReserve(id, reserveState);
+        addBooking(id, id, tableId, eatId, date, rowState);
     }
     QString state(int table, int eat = lunch, TDateTime date = today()) { return TTableMgr::getTableState(table, eat, date); }
 };
@@ -27,13 +26,10 @@ TEST_F(TableStateTest, FirstMatchingStateWins) {
     // Disabled table 106 is in use all the same; cleared, given back and merged instances leave 105 free.
     exec("insert into table_instance(table_id,state) values(6,'TIS001'),(1,'TIS002'),(1,'TIS001'),(2,'TIS002'),"
          "(5,'TIS003'),(5,'TIS004'),(5,'TIS005')");
-    addBooking(1, "R001", 2, lunch);
-    addBooking(2, "R001", 3, lunch);
-    addBooking(3, "R002", 7, lunch);  // completed, no-show and cancelled reservations
-    addBooking(4, "R003", 8, lunch);
-    addBooking(5, "R004", 9, lunch);
-    addBooking(6, "R001", 10, lunch, "RT002");  // a booking row already done
-    addBooking(7, "R001", 11, dinner);
+    const char* reserveStates[] = {"R001", "R001", "R002", "R003", "R004"};  // completed, no-show, cancelled
+    for (int id = 1; id <= 5; ++id) book(id, reserveStates[id - 1], std::vector<int>{2, 3, 7, 8, 9}[id - 1], lunch);
+    book(6, "R001", 10, lunch, "RT002");  // a booking row already done
+    book(7, "R001", 11, dinner);
 
     QStringList states;
     QList<int> icons;
@@ -51,8 +47,8 @@ TEST_F(TableStateTest, FirstMatchingStateWins) {
 
 TEST_F(TableStateTest, InstancesCountOnlyForTodayAtMidnightAndTheCurrentMeal) {
     exec("insert into table_instance(table_id,state) values(1,'TIS001')");
-    addBooking(1, "R001", 1, lunch, "RT001", tomorrow());
-    addBooking(2, "R001", 1, dinner, "RT001", today());
+    book(1, "R001", 1, lunch, "RT001", tomorrow());
+    book(2, "R001", 1, dinner, "RT001", today());
     QStringList seen;
     for (auto [eat, date] : {std::pair{lunch, encodeDateTime(2024, 5, 10, 12, 0, 0)},  // a time of day is not today
                              std::pair{lunch, tomorrow()},                             // another day: bookings only
@@ -79,7 +75,7 @@ using TableMgrTest = SampleDbTest;
 
 TEST_F(TableMgrTest, FillsAFloorPlanWithCaptionsAndPlaces) {
     TIconListView view;
-    view.addItem()->setCaption("旧的");
+    view.addItem()->setCaption("旧的");  // cleared first
     TTableMgr::fillTableListView(1, &view);
     QStringList seen;
     for (int i = 0; i < view.count(); ++i) {
@@ -97,9 +93,7 @@ TEST_F(TableMgrTest, WritesTablesAndRefusesDuplicateNames) {
     t.setTableName("201"); t.setFloor(3); t.setDescription("O'Brien 的桌");
     EXPECT_EQ(TTableMgr::insert(t), 100);
     EXPECT_EQ(rows("select * from table_spec where id=100"), QStringList{"100|201|3|8|大厅|TS001|130|110|O'Brien 的桌"});
-
-    t.setId(100);
-    t.setTableName("101");  // taken
+    t.setId(100); t.setTableName("101");  // taken
     EXPECT_EQ(TTableMgr::insert(t), 0);
     EXPECT_FALSE(TTableMgr::update(t));
     EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!", "桌子名称可能重复!"}));

@@ -14,6 +14,28 @@ TEST(Formats, FloatsRoundHalfAwayFromZeroAndPrintInGeneralForm) {
     EXPECT_EQ(floatToStr(123456.78), "123456.78");
 }
 
+TEST(Formats, RoundingDoesNotDriftWithTheSizeOfTheAmount) {
+    EXPECT_EQ(formatFloat("0.00", 500000000000.004), "500000000000.00");
+    EXPECT_EQ(formatFloat("0.00", 500000000000.005), "500000000000.01");
+    EXPECT_EQ(formatFloat("0.00", 1234567890123.44), "1234567890123.44");
+    EXPECT_EQ(formatFloat("0", 99999999999999.4), "99999999999999");
+    EXPECT_EQ(formatFloat("0.0", -0.05), "-0.1");
+    EXPECT_EQ(formatFloat("0.00", 9.995), "10.00");
+    EXPECT_EQ(formatFloat("0.00", -0.004), "0.00");
+    EXPECT_EQ(formatFloat("0.00", 0.0), "0.00");
+    EXPECT_EQ(formatFloat("0", 0.4), "0");
+    EXPECT_EQ(formatFloat("0.00", 1e22), "10000000000000000000000.00");
+    // An amount shown, read back and shown again stays the same amount: paid equal
+    // to the total gives no change, however large the bill.
+    for (double v : {123456789012345678.0, 9.87654321098765e21, -3.3333333333333e17, 1e300}) {
+        for (const char* format : {"0", "0.0", "0.00"}) {
+            const QString shown = formatFloat(format, v);
+            EXPECT_EQ(formatFloat(format, strToFloat(shown)), shown) << v;
+            EXPECT_EQ(formatFloat("0.00", strToFloat(shown) - strToFloat(shown)), "0.00");
+        }
+    }
+}
+
 TEST(Formats, DateTimesEncodeAndDecodeToTheSecond) {
     TDateTime v = encodeDateTime(2024, 5, 1, 13, 5, 9);
     EXPECT_EQ(formatDateTime("yyyy-MM-dd hh:nn:ss", v), "2024-05-01 13:05:09");

@@ -256,3 +256,73 @@ TEST_F(ReserveTest, ChoosesMealAndDateAsTheReservationWindowsDo) {
         EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
     });
 }
+
+TEST_F(ReserveTest, ATableBookedMeanwhileAtAnotherStationIsNotBookedTwice) {
+    // Another station's reservation `id` booking table `table` at lunch on May 10.
+    const auto bookedElsewhere = [](int id, int table) {
+        return QString("insert into reserve(id,guest_name,telephone,guest_type,state) values(%1,'别人','1','散客','R001');"
+                       "insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
+                       "values(%1,%1,'10%2',%2,'午餐',2,%3,'RT001');")
+            .arg(id).arg(table).arg(may10);
+    };
+    open([&](TreserveForm* d) {
+        pick(d, 1);
+        pick(d, 2);
+        type(d->guestName, "吴女士");
+        type(d->telephone, "13900000000");
+        exec(bookedElsewhere(70, 2));
+        click(d->applyButton);
+        EXPECT_EQ(answers.texts(), QStringList{"只能预订空闲的台桌!"});
+        EXPECT_EQ(d->selectStringGrid->row(), 2);
+        EXPECT_TRUE(d->applyButton->isEnabled());
+        EXPECT_EQ(rows("select count(*) from reserve union all select count(*) from guest"), (QStringList{"1", "0"}));
+
+        // That guest cancels; and just as this guest is written, a third station books 101.
+        exec("update reserve set state='R004' where id=70");
+        exec("create trigger third after insert on guest begin " + bookedElsewhere(71, 1) + " end");
+        click(d->applyButton);
+        EXPECT_EQ(answers.last(), "只能预订空闲的台桌!");
+        EXPECT_EQ(d->selectStringGrid->row(), 1);
+        EXPECT_EQ(scalarInt("select count(*) from reserve where guest_name='吴女士'"), 0);
+
+        exec("drop trigger third");
+        exec("update reserve set state='R003' where id=71");
+        click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(rows("select table_id,r.guest_name from reserve_table t join reserve r on r.id=t.reserve_id "
+                   "where r.state='R001' order by table_id"),
+              (QStringList{"1|吴女士", "2|吴女士"}));
+
+    // A cancelled reservation booked again: its tables count as new bookings, the
+    // dialog's own duplicate too. Its bookings that stayed open are not checked again.
+    storeReservation();
+    exec("update reserve set state='R004' where id=50");
+    exec(QString("insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
+                 "values(55,50,'104',4,'午餐',2,%1,'RT001')").arg(may10));
+    exec("delete from reserve_table where reserve_id<>50");
+    exec(bookedElsewhere(72, 2));
+    answers.clear();
+    open(
+        [&](TreserveForm* d) {
+            choose(d->reserveState, "预订中");
+            click(d->applyButton);
+            EXPECT_EQ(answers.texts(), QStringList{"台桌(104)已经被选择！"});
+            const int duplicate = d->selectStringGrid->row();
+            EXPECT_EQ(d->selectStringGrid->cell(1, duplicate), "104");
+            click(d->deleteReserveButton);
+            click(d->applyButton);
+            EXPECT_EQ(answers.last(), "只能预订空闲的台桌!");
+            EXPECT_EQ(d->selectStringGrid->cell(1, d->selectStringGrid->row()), "102");
+            exec("update reserve set state='R004' where id=72");
+            click(d->applyButton);
+            EXPECT_FALSE(d->applyButton->isEnabled());
+            exec("update reserve set state='R001' where id=72");  // an old double booking
+            type(d->guestNum, "9");
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        loading());
+    EXPECT_EQ(rows("select state,guest_num from reserve where id=50"), QStringList{"R001|9"});
+    EXPECT_EQ(scalarInt("select count(*) from reserve_table where reserve_id=50 and table_id=4"), 1);
+}

@@ -180,3 +180,62 @@ TEST_F(ReckoningTest, EditedLineIsSavedAndRecountedEmptyAndGiftOnlyBills) {
     }));
     EXPECT_EQ(rows("select price,price1 from o_order"), QStringList({"0|0"}));
 }
+
+TEST_F(ReckoningTest, DishesChangedByAnotherStationAreBilledBeforeTheCheckout) {
+    addInstance(50, t101, "TIS001");
+    addInstance(51, t102, "TIS001");
+    addLine(1, 50, "宫保鸡丁", 30, 1, "MI001");
+    addLine(2, 51, "青岛啤酒", 8, 2, "MI001");
+    auto list = instances({50, 51});
+    EXPECT_TRUE(reckon(list, [&](TReckoningForm* d) {
+        EXPECT_EQ(bill(d), QStringList({"46.00", "46.00", "46.00", "0.00"}));
+        // Meanwhile a waiter adds a dish to 101 and changes the beer's quantity.
+        addLine(3, 50, "红烧肉", 48, 1, "MI001");
+        exec("update menu_instance set quantity=3 where id=2");
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
+        EXPECT_EQ(rows("select distinct state from table_instance"), QStringList({"TIS001"}));
+        EXPECT_EQ(columnCells(d->menuInsGrid, 2), QStringList({"宫保鸡丁", "红烧肉", "青岛啤酒"}));
+        // The paid amount is not preset again, so it no longer covers the bill.
+        EXPECT_EQ(bill(d), QStringList({"102.00", "102.00", "46.00", "-56.00"}));
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "付款金额不能小于实收金额!");
+
+        // A dish returned at the other station after the refill is caught as well.
+        exec("update menu_instance set state='MI005' where id=3");
+        type(d->price2, "102");
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(bill(d), QStringList({"54.00", "54.00", "102", "48.00"}));
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "销账成功！");
+        click(d->returnBtn);
+    }));
+    EXPECT_EQ(rows("select price,price1,price2,give_change from o_order"), QStringList({"54|54|102|48"}));
+    EXPECT_EQ(rows("select distinct state from table_instance"), QStringList({"TIS002"}));
+}
+
+TEST_F(ReckoningTest, ALineChangedElsewhereIsNotWrittenOverByAnEditAtTheCheckout) {
+    addInstance(50, t101, "TIS001");
+    addLine(1, 50, "宫保鸡丁", 30, 1, "MI001");
+    addLine(2, 50, "青岛啤酒", 8, 2, "MI001");
+    auto list = instances({50});
+    const auto giftWhileBeerIsRaised = [&](TmenuInsForm* e) {
+        exec("update menu_instance set quantity=4 where id=2");
+        choose(e->menuState, "赠送");
+        click(e->confirmButton);
+    };
+    reckon(list, [&](TReckoningForm* d) {
+        exec("update menu_instance set quantity=2 where id=1");
+        doubleClickRow(d->menuInsGrid, 1);  // no editor: the line is stale
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(d->price->text(), "76.00");
+        doubleClickRow(d->menuInsGrid, 2);
+        EXPECT_EQ(answers.last(), "菜单已变化，请核对后重新销帐！");
+        EXPECT_EQ(columnCells(d->menuInsGrid, 4), QStringList({"2.00", "4.00"}));
+        EXPECT_EQ(d->price->text(), "92.00");
+        click(d->returnBtn);
+    }, giftWhileBeerIsRaised);
+    EXPECT_EQ(rows("select cast(quantity as int)||state from menu_instance order by id"), QStringList({"2MI001", "4MI001"}));
+}

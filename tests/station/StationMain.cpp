@@ -32,15 +32,12 @@ const int tableIds[] = {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12};
 class Station {
 public:
     Station(unsigned seed, int operatorId) : rng(seed), seed(seed), operatorId(operatorId) {
-        setMessageHandler([this](const MessageRequest&) {
-            ++messages;
-            return int(AnsOk);
-        });
+        setMessageHandler([this](const MessageRequest&) { return ++messages, int(AnsOk); });
     }
 
     // One random operation; its outcome is counted.
     void step(bool withClosing) {
-        if (opsRun % 4 == 0) refresh();  // the map a window shows is refreshed now and then
+        if (opsRun % 4 == 0) refresh();
         int before = messages;
         bool ok = true;
         switch (pick(withClosing ? 8 : 9)) {
@@ -48,14 +45,14 @@ public:
         case 2: case 3: ok = orderDishes(); break;
         case 4: ok = checkout(); break;
         case 5: ok = merge(); break;
-        case 6: ok = clearTable(); break;
+        case 6: ok = changeState(checkedOut, TPOTableIns::stateCleared); break;
         case 7: ok = withClosing ? close() : switchTable(); break;
-        default: ok = pick(2) ? cancel() : reserve(); break;
+        default: ok = pick(2) ? changeState(inUse, TPOTableIns::stateGivenBack) : reserve(); break;
         }
         ++opsRun;
-        if (!ok) ++refused;
-        if (!ok && messages == before) ++unreported;
-        if (ok && messages != before) ++reportedAsFailed;
+        refused += !ok;
+        unreported += !ok && messages == before;
+        reportedAsFailed += ok && messages != before;
     }
 
     int opsRun = 0, refused = 0, unreported = 0, reportedAsFailed = 0, checkouts = 0;
@@ -64,6 +61,7 @@ public:
 private:
     int pick(int n) { return int(rng() % unsigned(n)); }
     int anyTable() { return tableIds[pick(int(std::size(tableIds)))]; }
+    QString nameOf(int table) { return TTableMgr::getTableById(table)->getTableName(); }
 
     // What the station believes: often older than the file, as a window's map is.
     void refresh() {
@@ -74,18 +72,14 @@ private:
             if (auto ins = TTableInsMgr::getTableInsByTableId(t, TPOTableIns::stateCheckedOut)) checkedOut[t] = *ins;
         }
     }
-    // A table the station believes in use (0 when none).
-    int usedTable() {
-        if (inUse.empty()) return 0;
-        auto it = inUse.begin();
-        std::advance(it, pick(int(inUse.size())));
-        return it->first;
+    // A table of the map at random (0 when none).
+    int anyOf(const std::map<int, TPOTableIns>& map) {
+        if (map.empty()) return 0;
+        return std::next(map.begin(), pick(int(map.size())))->first;
     }
     int freeTable() {
-        for (int tries = 0; tries < 8; ++tries) {
-            int t = anyTable();
-            if (!inUse.count(t)) return t;
-        }
+        for (int tries = 0; tries < 8; ++tries)
+            if (int t = anyTable(); !inUse.count(t)) return t;
         return 0;
     }
 
@@ -93,10 +87,7 @@ private:
         int t = freeTable();
         if (!t) return true;
         TPOTableIns ins;
-        ins.setTableId(t);
-        ins.setTableName(TTableMgr::getTableById(t)->getTableName());
-        ins.setStartTime(Now());
-        ins.setState(TPOTableIns::stateInUse);
+        ins.setTableId(t); ins.setTableName(nameOf(t)); ins.setStartTime(Now()); ins.setState(TPOTableIns::stateInUse);
         if (TTableInsMgr::insert(ins) == 0) return false;
         inUse[t] = ins;
         return true;
@@ -105,18 +96,15 @@ private:
     // Every line of a saved list carries the save's tag and the list's length, so
     // that a list left half saved shows.
     bool orderDishes() {
-        int t = usedTable();
+        int t = anyOf(inUse);
         if (!t) return true;
         int owner = inUse[t].getId();
         TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(owner);
         if (!lines.empty() && pick(3) == 0) lines.erase(lines.begin() + pick(int(lines.size())));
         for (int n = 1 + pick(3); n > 0; --n) {
             auto line = std::make_shared<TPOMenuIns>();
-            line->setConsultId(owner);
-            line->setRelaType(TPOMenuIns::relaTableIns);
-            line->setMenuId(1 + pick(9));
-            line->setPrice(5 + pick(60));
-            line->setQuantity(1 + pick(3));
+            line->setConsultId(owner); line->setRelaType(TPOMenuIns::relaTableIns); line->setMenuId(1 + pick(9));
+            line->setPrice(5 + pick(60)); line->setQuantity(1 + pick(3));
             lines.push_back(line);
         }
         QString tag = QString("%1-%2/%3").arg(seed).arg(++saves).arg(lines.size());
@@ -127,7 +115,7 @@ private:
     std::vector<TPOTableIns> batch() {
         std::vector<TPOTableIns> list;
         for (int n = 1 + pick(2); n > 0; --n)
-            if (int t = usedTable(); t && (list.empty() || list[0].getTableId() != t)) list.push_back(inUse[t]);
+            if (int t = anyOf(inUse); t && (list.empty() || list[0].getTableId() != t)) list.push_back(inUse[t]);
         return list;
     }
 
@@ -138,12 +126,8 @@ private:
         for (const TPOTableIns& ins : list)
             for (auto& line : TMenuInsMgr::getTableInsMenuIns(ins.getId())) total += line->getPrice() * line->getQuantity();
         TPOOrder order;
-        order.setCreateTime(Now());
-        order.setPrice(total);
-        order.setPrice1(total);
-        order.setPrice2(total);
-        order.setState(TPOOrder::stateCheckedOut);
-        order.setOperatorId(operatorId);
+        order.setCreateTime(Now()); order.setPrice(total); order.setPrice1(total); order.setPrice2(total);
+        order.setState(TPOOrder::stateCheckedOut); order.setOperatorId(operatorId);
         order.setOperatorName(QString("收银%1").arg(operatorId));
         if (TOrderMgr::insert(order, list) == 0) return false;
         ++checkouts;
@@ -156,70 +140,48 @@ private:
         if (list.empty()) return true;
         // Onto a table of the batch, or one the station believes free.
         int target = pick(2) ? list[0].getTableId() : freeTable();
-        if (!target) return true;
-        return TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(target));
+        return !target || TTableInsMgr::mergeTables(list, *TTableMgr::getTableById(target));
     }
 
     bool switchTable() {
-        int from = usedTable(), to = freeTable();
+        int from = anyOf(inUse), to = freeTable();
         if (!from || !to) return true;
         TPOTableIns ins = inUse[from];
         ins.setTableId(to);
-        ins.setTableName(TTableMgr::getTableById(to)->getTableName());
+        ins.setTableName(nameOf(to));
         return TTableInsMgr::update(ins);
     }
 
-    bool cancel() {
-        int t = usedTable();
+    // Clearing a checked-out table or cancelling one in use.
+    bool changeState(const std::map<int, TPOTableIns>& map, const QString& state) {
+        int t = anyOf(map);
         if (!t) return true;
-        TPOTableIns ins = inUse[t];
-        ins.setState(TPOTableIns::stateGivenBack);
-        return TTableInsMgr::update(ins);
-    }
-
-    bool clearTable() {
-        if (checkedOut.empty()) return true;
-        auto it = checkedOut.begin();
-        std::advance(it, pick(int(checkedOut.size())));
-        TPOTableIns ins = it->second;
-        ins.setEndTime(Now());
-        ins.setState(TPOTableIns::stateCleared);
+        TPOTableIns ins = map.at(t);
+        if (state == TPOTableIns::stateCleared) ins.setEndTime(Now());
+        ins.setState(state);
         return TTableInsMgr::update(ins);
     }
 
     // As the reservation dialog saves a new booking: its statements in one batch.
     bool reserve() {
+        TSequenceMgr ids;
         TPOReserve r;
-        r.setId(TSequenceMgr().getNextValue("reserve.id"));
-        r.setGuestName("客人");
-        r.setCreateTime(Now());
-        r.setState("R001");
+        r.setId(ids.getNextValue("reserve.id")); r.setGuestName("客人"); r.setCreateTime(Now()); r.setState("R001");
         TPOReserveTable rt;
-        rt.setId(TSequenceMgr().getNextValue("reserve_table.id"));
-        rt.setReserveId(r.getId());
         int t = anyTable();
-        rt.setTableId(t);
-        rt.setTableName(TTableMgr::getTableById(t)->getTableName());
-        rt.setEatDate(Date() + 1);
-        rt.setEatId(2);
-        rt.setState("RT001");
+        rt.setId(ids.getNextValue("reserve_table.id")); rt.setReserveId(r.getId()); rt.setTableId(t);
+        rt.setTableName(nameOf(t)); rt.setEatDate(Date() + 1); rt.setEatId(2); rt.setState("RT001");
         TPOMenuIns dish;
-        dish.setId(TSequenceMgr().getNextValue("menu_instance.id"));
-        dish.setConsultId(r.getId());
-        dish.setRelaType(TPOMenuIns::relaReserve);
-        dish.setPrice(20);
-        dish.setQuantity(1);
+        dish.setId(ids.getNextValue("menu_instance.id")); dish.setConsultId(r.getId());
+        dish.setRelaType(TPOMenuIns::relaReserve); dish.setPrice(20); dish.setQuantity(1);
         return executeInTransaction({TReserveMgr::getInsertSQL(r), TReserveTableMgr::getInsertSQL(rt),
-                                     TMenuInsMgr::getInsertSQL(dish)},
-                                    "保存预订出现异常！");
+                                     TMenuInsMgr::getInsertSQL(dish)}, "保存预订出现异常！");
     }
 
     bool close() {
         for (TPOPrick p : TPrickMgr::getNotPrickList()) {
             if (p.getEmployeeId() != operatorId) continue;
-            p.setOperatorId(operatorId);
-            p.setOperatorName(p.getEmployeeName());
-            p.setCreateTime(Now());
+            p.setOperatorId(operatorId); p.setOperatorName(p.getEmployeeName()); p.setCreateTime(Now());
             return TPrickMgr::prick(p) != 0;
         }
         return true;
@@ -227,9 +189,7 @@ private:
 
     std::mt19937 rng;
     unsigned seed;
-    int operatorId;
-    int messages = 0;
-    int saves = 0;
+    int operatorId, messages = 0, saves = 0;
     std::map<int, TPOTableIns> inUse, checkedOut;
 };
 
@@ -256,12 +216,10 @@ int main(int argc, char** argv) {
     Tdata::useDatabaseFile(args[1]);
     bool loop = args[2] == "loop";
     Station station(args.value(3).toUInt(), args.value(loop ? 4 : 5).toInt());
-    if (loop) {
-        for (;;) {
-            station.step(true);
-            std::printf("op\n");
-            std::fflush(stdout);
-        }
+    while (loop) {
+        station.step(true);
+        std::printf("op\n");
+        std::fflush(stdout);
     }
     for (int n = args.value(4).toInt(); n > 0; --n) station.step(false);
     std::printf("ops=%d refused=%d unreported=%d reportedAsFailed=%d checkouts=%d money=%.2f\n", station.opsRun,
