@@ -11,8 +11,8 @@
 #include "backoffice/MenuAttrUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
 #include "data/MenuMgrUnit.h"
-#include "frame/ButtonPagesUnit.h"
 #include "frame/MenuButtonUnit.h"
+#include "frame/MenuPagesUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
@@ -21,7 +21,6 @@ namespace {
 constexpr int buttonWidth = 75;
 constexpr int buttonHeight = 70;
 constexpr int pageButtonHeight = 35;
-constexpr int captionLimit = 12;
 constexpr int menuTypeAreaWidth = 150;
 constexpr int menuGridWidth = 4 * buttonWidth;
 constexpr int informationWidth = 185;
@@ -66,45 +65,23 @@ TmenuManageForm::TmenuManageForm(QWidget* parent) : TparentForm(parent) {
     buildLayout();
     buildPopups();
 
-    std::vector<TIdButton*> typeSlots;
-    for (int i = 0; i < menuTypePageSize; ++i) {
-        auto* button = new TMenuTypeButton(menuTypePanel);
-        button->setMaxLength(captionLimit);
-        button->setFontColor(ButtonColors::menuTypeNormal());
-        connect(button, &TIdButton::mouseDown, this,
-                [this, button] { runGuarded([this, button] { menuTypeButtonMouseDown(button); }); });
-        menuTypeButtons.push_back(button);
-        typeSlots.push_back(button);
-    }
-    std::vector<TIdButton*> menuSlots;
-    for (int i = 0; i < menuPageSize; ++i) {
-        auto* button = new TMenuButton(menuPanel);
-        button->setMaxLength(captionLimit);
-        connect(button, &TIdButton::mouseDown, this,
-                [this, button] { runGuarded([this, button] { menuButtonMouseDown(button); }); });
-        menuButtons.push_back(button);
-        menuSlots.push_back(button);
-    }
-    menuTypePages = std::make_unique<TButtonPages>(menuTypePanel, typeSlots, 2, QSize(buttonWidth, buttonHeight),
-                                                   QSize(menuTypeAreaWidth, pageButtonHeight), menuTypeTitlePanel);
-    menuPages = std::make_unique<TButtonPages>(menuPanel, menuSlots, 4, QSize(buttonWidth, buttonHeight),
-                                               QSize(menuGridWidth, pageButtonHeight), menuTitlePanel);
-    nextMenuTypePageBtn = menuTypePages->nextButton();
-    priorMenuTypePageBtn = menuTypePages->priorButton();
-    nextMenuPageBtn = menuPages->nextButton();
-    priorMenuPageBtn = menuPages->priorButton();
-    connect(nextMenuTypePageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenuTypePage(++menuTypePage); }); });
-    connect(priorMenuTypePageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenuTypePage(--menuTypePage); }); });
-    connect(nextMenuPageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenuPage(++menuPage, currentMenuTypeId); }); });
-    connect(priorMenuPageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenuPage(--menuPage, currentMenuTypeId); }); });
+    grids = std::make_unique<TMenuPages>(
+        this, TMenuPages::Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
+        TMenuPages::Area{menuPanel, menuTitlePanel, menuGridWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
+        TMenuPages::Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
+                             [this](TMenuButton* button) { menuButtonMouseDown(button); }, false,
+                             [this](int step) { showMenuTypePage(menuTypePage += step); },
+                             [this](int step) { showMenuPage(menuPage += step, currentMenuTypeId); }});
+    menuTypeButtons = grids->menuTypeButtons;
+    menuButtons = grids->menuButtons;
+    nextMenuTypePageBtn = grids->menuTypePages.nextButton();
+    priorMenuTypePageBtn = grids->menuTypePages.priorButton();
+    nextMenuPageBtn = grids->menuPages.nextButton();
+    priorMenuPageBtn = grids->menuPages.priorButton();
 
     // No category is chosen yet, so the dish area stays empty, its title too.
     runGuarded([this] { showMenuTypePage(menuTypePage); });
-    menuPages->hideAll();
+    grids->menuPages.hideAll();
 }
 
 TmenuManageForm::~TmenuManageForm() = default;
@@ -192,41 +169,12 @@ void TmenuManageForm::buildPopups() {
 }
 
 void TmenuManageForm::showMenuTypePage(int page) {
-    const std::vector<TPOMenuType> types = menuTypeMgr.getMenuTypeList();
-    if (selectedMenuTypeButton) selectedMenuTypeButton->setFontColor(ButtonColors::menuTypeNormal());
-    // A slot of this page shows the chosen category, or none does.
-    selectedMenuTypeButton = nullptr;
-    menuTypePages->showPage(page, int(types.size()), [&](TIdButton* slot, int index) {
-        auto* button = static_cast<TMenuTypeButton*>(slot);
-        const TPOMenuType& type = types[size_t(index)];
-        button->setId(type.getId());
-        button->setName(type.getName());
-        if (type.getId() == currentMenuTypeId) {
-            selectedMenuTypeButton = button;
-            button->setFontColor(ButtonColors::menuTypeChosen());
-        } else {
-            button->setFontColor(ButtonColors::menuTypeNormal());
-        }
-    });
+    grids->showMenuTypes(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
     showInformation();
 }
 
 void TmenuManageForm::showMenuPage(int page, int menuTypeId) {
-    const std::vector<TPOMenu> menus = TMenuMgr::getMenusByType(menuTypeId);
-    if (selectedMenuButton) selectedMenuButton->setFontColor(ButtonColors::menuNormal());
-    selectedMenuButton = nullptr;
-    menuPages->showPage(page, int(menus.size()), [&](TIdButton* slot, int index) {
-        auto* button = static_cast<TMenuButton*>(slot);
-        const TPOMenu& menu = menus[size_t(index)];
-        button->setId(menu.getId());
-        button->setName(menu.getMenuName());
-        if (menu.getId() == currentMenuId) {
-            selectedMenuButton = button;
-            button->setFontColor(ButtonColors::menuChosen());
-        } else {
-            button->setFontColor(ButtonColors::menuNormal());
-        }
-    });
+    grids->showMenus(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, false);
     showInformation();
 }
 
@@ -261,7 +209,7 @@ void TmenuManageForm::menuTypeButtonMouseDown(TMenuTypeButton* button) {
     selectedMenuTypeButton = button;
     button->setFocus();
     button->setFontColor(ButtonColors::menuTypeChosen());
-    menuPages->hideAll();
+    grids->menuPages.hideAll();
     currentMenuTypeId = button->getId();
     menuPage = 1;
     showMenuPage(menuPage, currentMenuTypeId);
@@ -336,7 +284,7 @@ void TmenuManageForm::createMenuClick() {
     menu.setId(TMenuMgr::insert(menu));
     if (menu.getId() != 0) {
         menuPage = getMenuPage(menu.getId());
-        menuPages->hideAll();
+        grids->menuPages.hideAll();
     }
     showMenuPage(menuPage, currentMenuTypeId);
 }

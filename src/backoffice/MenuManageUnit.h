@@ -11,8 +11,8 @@ class QLabel;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class TButtonPages;
 class TMenuButton;
+class TMenuPages;
 class TMenuTypeButton;
 
 // The dish catalogue kept by the managers: categories and the dishes of the chosen
@@ -96,6 +96,5 @@ private:
     int menuPage = 1;
     int currentMenuId = 0;
     TMenuButton* selectedMenuButton = nullptr;
-    std::unique_ptr<TButtonPages> menuTypePages;
-    std::unique_ptr<TButtonPages> menuPages;
+    std::unique_ptr<TMenuPages> grids;
 };

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 
 #include "data/MenuMgrUnit.h"
-#include "frame/ButtonPagesUnit.h"
 #include "frame/MenuInsGridUnit.h"
+#include "frame/MenuPagesUnit.h"
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
@@ -22,7 +22,6 @@ namespace {
 constexpr int buttonWidth = 75;
 constexpr int buttonHeight = 60;
 constexpr int pageButtonHeight = 25;
-constexpr int captionLimit = 12;
 constexpr int menuTypeAreaWidth = 150;
 constexpr int linesAreaWidth = 340;
 constexpr int clientWidth = 792;
@@ -66,39 +65,19 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
     // whole in this font.
     selectMenuGrid->setColWidths({36, 96, 45, 45, 36, 42});
 
-    std::vector<TIdButton*> typeSlots;
-    for (int i = 0; i < menuTypePageSize; ++i) {
-        auto* button = new TMenuTypeButton(menuTypePanel);
-        button->setMaxLength(captionLimit);
-        button->setFontColor(ButtonColors::menuTypeNormal());
-        connect(button, &TIdButton::mouseDown, this,
-                [this, button] { runGuarded([this, button] { menuTypeButtonMouseDown(button); }); });
-        menuTypeButtons.push_back(button);
-        typeSlots.push_back(button);
-    }
-    std::vector<TIdButton*> menuSlots;
-    for (int i = 0; i < menuPageSize; ++i) {
-        auto* button = new TMenuButton(menuPanel);
-        button->setMaxLength(captionLimit);
-        connect(button, &QPushButton::clicked, this,
-                [this, button] { runGuarded([this, button] { menuButtonClick(button); }); });
-        menuButtons.push_back(button);
-        menuSlots.push_back(button);
-    }
-    menuTypePages = std::make_unique<TButtonPages>(menuTypePanel, typeSlots, 2, QSize(buttonWidth, buttonHeight),
-                                                   QSize(menuTypeAreaWidth, pageButtonHeight), menuTypeTitlePanel);
-    menuPages = std::make_unique<TButtonPages>(menuPanel, menuSlots, 4, QSize(buttonWidth, buttonHeight),
-                                               QSize(menuAreaWidth, pageButtonHeight), menuTitlePanel);
-    nextMenuTypePageBtn = menuTypePages->nextButton();
-    priorMenuTypePageBtn = menuTypePages->priorButton();
-    nextMenuPageBtn = menuPages->nextButton();
-    priorMenuPageBtn = menuPages->priorButton();
-    connect(nextMenuTypePageBtn, &QPushButton::clicked, this, [this] { runGuarded([this] { showMenuTypes(++menuTypePage); }); });
-    connect(priorMenuTypePageBtn, &QPushButton::clicked, this, [this] { runGuarded([this] { showMenuTypes(--menuTypePage); }); });
-    connect(nextMenuPageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenus(++menuPage, currentMenuTypeId); }); });
-    connect(priorMenuPageBtn, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { showMenus(--menuPage, currentMenuTypeId); }); });
+    grids = std::make_unique<TMenuPages>(
+        this, TMenuPages::Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
+        TMenuPages::Area{menuPanel, menuTitlePanel, menuAreaWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
+        TMenuPages::Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
+                             [this](TMenuButton* button) { menuButtonClick(button); }, true,
+                             [this](int step) { showMenuTypes(menuTypePage += step); },
+                             [this](int step) { showMenus(menuPage += step, currentMenuTypeId); }});
+    menuTypeButtons = grids->menuTypeButtons;
+    menuButtons = grids->menuButtons;
+    nextMenuTypePageBtn = grids->menuTypePages.nextButton();
+    priorMenuTypePageBtn = grids->menuTypePages.priorButton();
+    nextMenuPageBtn = grids->menuPages.nextButton();
+    priorMenuPageBtn = grids->menuPages.priorButton();
 
     connect(addMenuIns, &QPushButton::clicked, this, [this] { runGuarded([this] { addMenuInsClick(); }); });
     connect(minusMenu, &QPushButton::clicked, this, [this] { runGuarded([this] { minusMenuClick(); }); });
@@ -111,7 +90,7 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
 
     // No category is chosen yet, so the dish area stays empty.
     showMenuTypes(menuTypePage);
-    menuPages->hideAll();
+    grids->menuPages.hideAll();
 }
 
 TcarteForm::~TcarteForm() = default;
@@ -195,37 +174,11 @@ void TcarteForm::setMenuInsList(TMenuInsList& list) {
 }
 
 void TcarteForm::showMenuTypes(int page) {
-    const std::vector<TPOMenuType> types = menuTypeMgr.getMenuTypeList();
-    if (selectedMenuTypeButton) selectedMenuTypeButton->setFontColor(ButtonColors::menuTypeNormal());
-    menuTypePages->showPage(page, int(types.size()), [&](TIdButton* slot, int index) {
-        auto* button = static_cast<TMenuTypeButton*>(slot);
-        const TPOMenuType& type = types[size_t(index)];
-        button->setId(type.getId());
-        button->setName(type.getName());
-        if (type.getId() == currentMenuTypeId) {
-            selectedMenuTypeButton = button;
-            button->setFontColor(ButtonColors::menuTypeChosen());
-        } else {
-            button->setFontColor(ButtonColors::menuTypeNormal());
-        }
-    });
+    grids->showMenuTypes(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
 }
 
 void TcarteForm::showMenus(int page, int menuTypeId) {
-    const std::vector<TPOMenu> menus = TMenuMgr::getMenusByType(menuTypeId);
-    menuPages->showPage(page, int(menus.size()), [&](TIdButton* slot, int index) {
-        auto* button = static_cast<TMenuButton*>(slot);
-        const TPOMenu& menu = menus[size_t(index)];
-        button->setEnabled(menu.getState() != TPOMenu::stateForbidden);
-        button->setId(menu.getId());
-        button->setName(menu.getMenuName());
-        if (menu.getId() == currentMenuId) {
-            selectedMenuButton = button;
-            button->setFontColor(ButtonColors::menuChosen());
-        } else {
-            button->setFontColor(ButtonColors::menuNormal());
-        }
-    });
+    grids->showMenus(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, true);
 }
 
 void TcarteForm::menuTypeButtonMouseDown(TMenuTypeButton* button) {

@@ -12,8 +12,8 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TButtonPages;
 class TMenuButton;
+class TMenuPages;
 class TMenuTypeButton;
 class TStringGrid;
 
@@ -91,6 +91,5 @@ private:
     int currentMenuId = 0;
     TMenuButton* selectedMenuButton = nullptr;
     TMenuInsList* menuInsList = nullptr;
-    std::unique_ptr<TButtonPages> menuTypePages;
-    std::unique_ptr<TButtonPages> menuPages;
+    std::unique_ptr<TMenuPages> grids;
 };
