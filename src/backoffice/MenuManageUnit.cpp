@@ -12,7 +12,6 @@
 #include "backoffice/MenuTypeAttrUnit.h"
 #include "data/MenuMgrUnit.h"
 #include "frame/MenuButtonUnit.h"
-#include "frame/MenuPagesUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
 #include "platform/Messages.h"
@@ -65,23 +64,17 @@ TmenuManageForm::TmenuManageForm(QWidget* parent) : TparentForm(parent) {
     buildLayout();
     buildPopups();
 
-    grids = std::make_unique<TMenuPages>(
-        this, TMenuPages::Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
-        TMenuPages::Area{menuPanel, menuTitlePanel, menuGridWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
-        TMenuPages::Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
+    buildMenuPages(
+        this, Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
+        Area{menuPanel, menuTitlePanel, menuGridWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
+        Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
                              [this](TMenuButton* button) { menuButtonMouseDown(button); }, false,
                              [this](int step) { showMenuTypePage(menuTypePage += step); },
                              [this](int step) { showMenuPage(menuPage += step, currentMenuTypeId); }});
-    menuTypeButtons = grids->menuTypeButtons;
-    menuButtons = grids->menuButtons;
-    nextMenuTypePageBtn = grids->menuTypePages.nextButton();
-    priorMenuTypePageBtn = grids->menuTypePages.priorButton();
-    nextMenuPageBtn = grids->menuPages.nextButton();
-    priorMenuPageBtn = grids->menuPages.priorButton();
 
     // No category is chosen yet, so the dish area stays empty, its title too.
     runGuarded([this] { showMenuTypePage(menuTypePage); });
-    grids->menuPages.hideAll();
+    hideMenuSlots();
 }
 
 TmenuManageForm::~TmenuManageForm() = default;
@@ -169,12 +162,12 @@ void TmenuManageForm::buildPopups() {
 }
 
 void TmenuManageForm::showMenuTypePage(int page) {
-    grids->showMenuTypes(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
+    showMenuTypeSlots(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
     showInformation();
 }
 
 void TmenuManageForm::showMenuPage(int page, int menuTypeId) {
-    grids->showMenus(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, false);
+    showMenuSlots(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, false);
     showInformation();
 }
 
@@ -209,7 +202,7 @@ void TmenuManageForm::menuTypeButtonMouseDown(TMenuTypeButton* button) {
     selectedMenuTypeButton = button;
     button->setFocus();
     button->setFontColor(ButtonColors::menuTypeChosen());
-    grids->menuPages.hideAll();
+    hideMenuSlots();
     currentMenuTypeId = button->getId();
     menuPage = 1;
     showMenuPage(menuPage, currentMenuTypeId);
@@ -284,7 +277,7 @@ void TmenuManageForm::createMenuClick() {
     menu.setId(TMenuMgr::insert(menu));
     if (menu.getId() != 0) {
         menuPage = getMenuPage(menu.getId());
-        grids->menuPages.hideAll();
+        hideMenuSlots();
     }
     showMenuPage(menuPage, currentMenuTypeId);
 }

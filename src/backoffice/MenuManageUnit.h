@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "data/MenuTypeMgrUnit.h"
+#include "frame/MenuPagesUnit.h"
 #include "frame/ParentUnit.h"
 
 class QAction;
@@ -12,20 +13,16 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class TMenuButton;
-class TMenuPages;
 class TMenuTypeButton;
 
 // The dish catalogue kept by the managers: categories and the dishes of the chosen
 // category on paged button grids, each in the order of its `seq`. Popup commands add,
 // change, delete and move them; one entry is changed in its property dialog.
-class TmenuManageForm : public TparentForm {
+class TmenuManageForm : public TparentForm, public TMenuPages {
     Q_OBJECT
 public:
     explicit TmenuManageForm(QWidget* parent = nullptr);
     ~TmenuManageForm() override;
-
-    static constexpr int menuTypePageSize = 16;
-    static constexpr int menuPageSize = 32;
 
     QFrame* menuTypeAreaPanel;
     QLabel* menuTypeTitlePanel;
@@ -53,13 +50,6 @@ public:
     QAction* downMoveMenu;
     QAction* leftMoveMenu;
     QAction* rightMoveMenu;
-
-    std::vector<TMenuTypeButton*> menuTypeButtons;  // slots 0..15
-    std::vector<TMenuButton*> menuButtons;          // slots 0..31
-    QPushButton* nextMenuTypePageBtn;
-    QPushButton* priorMenuTypePageBtn;
-    QPushButton* nextMenuPageBtn;
-    QPushButton* priorMenuPageBtn;
 
     void showMenuTypePage(int page);
     void showMenuPage(int page, int menuTypeId);
@@ -96,5 +86,4 @@ private:
     int menuPage = 1;
     int currentMenuId = 0;
     TMenuButton* selectedMenuButton = nullptr;
-    std::unique_ptr<TMenuPages> grids;
 };

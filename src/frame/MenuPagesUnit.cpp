@@ -30,14 +30,22 @@ void connectTurn(QObject* context, QPushButton* button, const std::function<void
 }
 }  // namespace
 
-TMenuPages::TMenuPages(QObject* context, Area menuTypeArea, Area menuArea, QSize buttonSize, int pageButtonHeight,
-                       const Handlers& handlers)
-    : menuTypeButtons(newSlots<TMenuTypeButton>(menuTypeArea.panel, menuTypePageSize)),
-      menuButtons(newSlots<TMenuButton>(menuArea.panel, menuPageSize)),
-      menuTypePages(menuTypeArea.panel, asIdButtons(menuTypeButtons), 2, buttonSize,
-                    QSize(menuTypeArea.pageButtonWidth, pageButtonHeight), menuTypeArea.title),
-      menuPages(menuArea.panel, asIdButtons(menuButtons), 4, buttonSize, QSize(menuArea.pageButtonWidth, pageButtonHeight),
-                menuArea.title) {
+TMenuPages::TMenuPages() = default;
+TMenuPages::~TMenuPages() = default;
+
+void TMenuPages::buildMenuPages(QObject* context, Area menuTypeArea, Area menuArea, QSize buttonSize,
+                                int pageButtonHeight, const Handlers& handlers) {
+    menuTypeButtons = newSlots<TMenuTypeButton>(menuTypeArea.panel, menuTypePageSize);
+    menuButtons = newSlots<TMenuButton>(menuArea.panel, menuPageSize);
+    menuTypePages = std::make_unique<TButtonPages>(menuTypeArea.panel, asIdButtons(menuTypeButtons), 2, buttonSize,
+                                                   QSize(menuTypeArea.pageButtonWidth, pageButtonHeight),
+                                                   menuTypeArea.title);
+    menuPages = std::make_unique<TButtonPages>(menuArea.panel, asIdButtons(menuButtons), 4, buttonSize,
+                                               QSize(menuArea.pageButtonWidth, pageButtonHeight), menuArea.title);
+    nextMenuTypePageBtn = menuTypePages->nextButton();
+    priorMenuTypePageBtn = menuTypePages->priorButton();
+    nextMenuPageBtn = menuPages->nextButton();
+    priorMenuPageBtn = menuPages->priorButton();
     for (TMenuTypeButton* button : menuTypeButtons) {
         button->setFontColor(ButtonColors::menuTypeNormal());
         QObject::connect(button, &TIdButton::mouseDown, context,
@@ -50,17 +58,19 @@ TMenuPages::TMenuPages(QObject* context, Area menuTypeArea, Area menuArea, QSize
         else
             QObject::connect(button, &TIdButton::mouseDown, context, choose);
     }
-    connectTurn(context, menuTypePages.nextButton(), handlers.turnMenuTypePage, 1);
-    connectTurn(context, menuTypePages.priorButton(), handlers.turnMenuTypePage, -1);
-    connectTurn(context, menuPages.nextButton(), handlers.turnMenuPage, 1);
-    connectTurn(context, menuPages.priorButton(), handlers.turnMenuPage, -1);
+    connectTurn(context, nextMenuTypePageBtn, handlers.turnMenuTypePage, 1);
+    connectTurn(context, priorMenuTypePageBtn, handlers.turnMenuTypePage, -1);
+    connectTurn(context, nextMenuPageBtn, handlers.turnMenuPage, 1);
+    connectTurn(context, priorMenuPageBtn, handlers.turnMenuPage, -1);
 }
 
-void TMenuPages::showMenuTypes(int page, const std::vector<TPOMenuType>& types, int currentId,
-                               TMenuTypeButton*& selected) {
+void TMenuPages::hideMenuSlots() { menuPages->hideAll(); }
+
+void TMenuPages::showMenuTypeSlots(int page, const std::vector<TPOMenuType>& types, int currentId,
+                                   TMenuTypeButton*& selected) {
     if (selected) selected->setFontColor(ButtonColors::menuTypeNormal());
     selected = nullptr;
-    menuTypePages.showPage(page, int(types.size()), [&](TIdButton* slot, int index) {
+    menuTypePages->showPage(page, int(types.size()), [&](TIdButton* slot, int index) {
         auto* button = static_cast<TMenuTypeButton*>(slot);
         const TPOMenuType& type = types[size_t(index)];
         button->setId(type.getId());
@@ -74,11 +84,11 @@ void TMenuPages::showMenuTypes(int page, const std::vector<TPOMenuType>& types, 
     });
 }
 
-void TMenuPages::showMenus(int page, const std::vector<TPOMenu>& menus, int currentId, TMenuButton*& selected,
-                           bool forbiddenDisabled) {
+void TMenuPages::showMenuSlots(int page, const std::vector<TPOMenu>& menus, int currentId, TMenuButton*& selected,
+                               bool forbiddenDisabled) {
     if (selected) selected->setFontColor(ButtonColors::menuNormal());
     selected = nullptr;
-    menuPages.showPage(page, int(menus.size()), [&](TIdButton* slot, int index) {
+    menuPages->showPage(page, int(menus.size()), [&](TIdButton* slot, int index) {
         auto* button = static_cast<TMenuButton*>(slot);
         const TPOMenu& menu = menus[size_t(index)];
         if (forbiddenDisabled) button->setEnabled(menu.getState() != TPOMenu::stateForbidden);

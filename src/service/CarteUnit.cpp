@@ -9,7 +9,6 @@
 
 #include "data/MenuMgrUnit.h"
 #include "frame/MenuInsGridUnit.h"
-#include "frame/MenuPagesUnit.h"
 #include "frame/MenuButtonUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"
@@ -65,19 +64,13 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
     // whole in this font.
     selectMenuGrid->setColWidths({36, 96, 45, 45, 36, 42});
 
-    grids = std::make_unique<TMenuPages>(
-        this, TMenuPages::Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
-        TMenuPages::Area{menuPanel, menuTitlePanel, menuAreaWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
-        TMenuPages::Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
+    buildMenuPages(
+        this, Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
+        Area{menuPanel, menuTitlePanel, menuAreaWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
+        Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
                              [this](TMenuButton* button) { menuButtonClick(button); }, true,
                              [this](int step) { showMenuTypes(menuTypePage += step); },
                              [this](int step) { showMenus(menuPage += step, currentMenuTypeId); }});
-    menuTypeButtons = grids->menuTypeButtons;
-    menuButtons = grids->menuButtons;
-    nextMenuTypePageBtn = grids->menuTypePages.nextButton();
-    priorMenuTypePageBtn = grids->menuTypePages.priorButton();
-    nextMenuPageBtn = grids->menuPages.nextButton();
-    priorMenuPageBtn = grids->menuPages.priorButton();
 
     connect(addMenuIns, &QPushButton::clicked, this, [this] { runGuarded([this] { addMenuInsClick(); }); });
     connect(minusMenu, &QPushButton::clicked, this, [this] { runGuarded([this] { minusMenuClick(); }); });
@@ -90,7 +83,7 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
 
     // No category is chosen yet, so the dish area stays empty.
     showMenuTypes(menuTypePage);
-    grids->menuPages.hideAll();
+    hideMenuSlots();
 }
 
 TcarteForm::~TcarteForm() = default;
@@ -174,11 +167,11 @@ void TcarteForm::setMenuInsList(TMenuInsList& list) {
 }
 
 void TcarteForm::showMenuTypes(int page) {
-    grids->showMenuTypes(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
+    showMenuTypeSlots(page, menuTypeMgr.getMenuTypeList(), currentMenuTypeId, selectedMenuTypeButton);
 }
 
 void TcarteForm::showMenus(int page, int menuTypeId) {
-    grids->showMenus(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, true);
+    showMenuSlots(page, TMenuMgr::getMenusByType(menuTypeId), currentMenuId, selectedMenuButton, true);
 }
 
 void TcarteForm::menuTypeButtonMouseDown(TMenuTypeButton* button) {

@@ -6,6 +6,7 @@
 #include "data/MenuTypeMgrUnit.h"
 #include "data/POMenuInsUnit.h"
 #include "frame/ExclusiveUnit.h"
+#include "frame/MenuPagesUnit.h"
 
 class QFrame;
 class QGroupBox;
@@ -13,14 +14,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TMenuButton;
-class TMenuPages;
 class TMenuTypeButton;
 class TStringGrid;
 
 // The dialog "菜单" in which dishes are ordered: categories and dishes on paged button
 // grids, the chosen dish lines in a grid with their total. It works on its caller's
 // list of lines and never writes to the database.
-class TcarteForm : public TexclusiveForm {
+class TcarteForm : public TexclusiveForm, public TMenuPages {
     Q_OBJECT
 public:
     explicit TcarteForm(QWidget* parent = nullptr);
@@ -32,9 +32,6 @@ public:
     TMenuInsList& selectMenuIns(TMenuInsList& list);
     // The first half of selectMenuIns: the grid and the total, without showing.
     void setMenuInsList(TMenuInsList& list);
-
-    static constexpr int menuTypePageSize = 16;
-    static constexpr int menuPageSize = 32;
 
     QFrame* menuTypePanelArea;
     QLabel* menuTypeTitlePanel;
@@ -52,13 +49,6 @@ public:
     QPushButton* confirmButton;
     QPushButton* appleButton;
     QPushButton* exitButton;
-
-    std::vector<TMenuTypeButton*> menuTypeButtons;  // slots 0..15
-    std::vector<TMenuButton*> menuButtons;          // slots 0..31
-    QPushButton* nextMenuTypePageBtn;
-    QPushButton* priorMenuTypePageBtn;
-    QPushButton* nextMenuPageBtn;
-    QPushButton* priorMenuPageBtn;
 
     void showMenuTypes(int page);
     void showMenus(int page, int menuTypeId);
@@ -91,5 +81,4 @@ private:
     int currentMenuId = 0;
     TMenuButton* selectedMenuButton = nullptr;
     TMenuInsList* menuInsList = nullptr;
-    std::unique_ptr<TMenuPages> grids;
 };
