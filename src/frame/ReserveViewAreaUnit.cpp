@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -182,3 +183,14 @@ void TReserveViewArea::eatComboBoxChange() {
 }
 
 void TReserveViewArea::floorClick() { refreshTables(); }
+
+QGroupBox* newCommandBox(QWidget* parent, int height,
+                         std::initializer_list<std::pair<QPushButton**, QString>> buttons) {
+    auto* box = new QGroupBox(parent);
+    box->setFixedHeight(height);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(6, 2, 6, 2);
+    for (const auto& [button, caption] : buttons) *button = new QPushButton(caption, box);
+    for (const auto& button : buttons) row->addWidget(*button.first);
+    return box;
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <QMetaType>
 #include <QWidget>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "data/POEatUnit.h"
@@ -10,6 +12,7 @@ class QCalendarWidget;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class TFloorButtons;
 class TTableListView;
 
@@ -24,6 +27,10 @@ void selectYear(QComboBox* box, const QString& year);
 // the first that starts later, else the first; -1 for an empty list. Times compare
 // to the second, both ends included.
 int defaultEatIndex(const std::vector<TPOEat>& eats, TDateTime timeOfDay);
+// The low box of command buttons under a reservation window's grid: `height` high,
+// one button a pair, made with its caption and stored where the pair points.
+QGroupBox* newCommandBox(QWidget* parent, int height,
+                         std::initializer_list<std::pair<QPushButton**, QString>> buttons);
 
 // The left side of the reservation windows: year, month and calendar, the meal
 // period and the floor, and the table map showing each table's live state for the

@@ -70,14 +70,10 @@ void TreserveManageForm::buildLayout() {
     reserveStringGrid = new TStringGrid(5, selectArea);
     reserveStringGrid->setFixedHeight(331);
     list->addWidget(reserveStringGrid);
-    GroupBox4 = new QGroupBox(selectArea);
-    GroupBox4->setFixedHeight(44);
-    auto* buttons = new QHBoxLayout(GroupBox4);
-    buttons->setContentsMargins(6, 2, 6, 2);
-    reserveBtn = new QPushButton(QStringLiteral("预订"), GroupBox4);
-    changeReserveBtn = new QPushButton(QStringLiteral("修改"), GroupBox4);
-    BitBtn3 = new QPushButton(QStringLiteral("退订"), GroupBox4);
-    for (QPushButton* b : {reserveBtn, changeReserveBtn, BitBtn3}) buttons->addWidget(b);
+    GroupBox4 = newCommandBox(selectArea, 44,
+                              {{&reserveBtn, QStringLiteral("预订")},
+                               {&changeReserveBtn, QStringLiteral("修改")},
+                               {&BitBtn3, QStringLiteral("退订")}});
     list->addWidget(GroupBox4);
     list->addStretch();
 

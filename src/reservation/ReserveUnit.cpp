@@ -122,14 +122,10 @@ void TreserveForm::buildLayout() {
     selectStringGrid->setFixedHeight(177);
     page->addWidget(selectStringGrid);
 
-    functionBtnArea = new QGroupBox(reserveInfoPage);
-    functionBtnArea->setFixedHeight(41);
-    auto* functions = new QHBoxLayout(functionBtnArea);
-    functions->setContentsMargins(6, 2, 6, 2);
-    addMenu = new QPushButton(QStringLiteral("同点"), functionBtnArea);
-    singleAddMenu = new QPushButton(QStringLiteral("单桌点菜"), functionBtnArea);
-    deleteReserveButton = new QPushButton(QStringLiteral("删除"), functionBtnArea);
-    for (QPushButton* b : {addMenu, singleAddMenu, deleteReserveButton}) functions->addWidget(b);
+    functionBtnArea = newCommandBox(reserveInfoPage, 41,
+                                    {{&addMenu, QStringLiteral("同点")},
+                                     {&singleAddMenu, QStringLiteral("单桌点菜")},
+                                     {&deleteReserveButton, QStringLiteral("删除")}});
     page->addWidget(functionBtnArea);
 
     guestInforArea = new QGroupBox(QStringLiteral("预订基本信息"), reserveInfoPage);
