@@ -1,5 +1,7 @@
 #include "backoffice/AttrDialogParts.h"
 
+#include <QFormLayout>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +24,20 @@ QLabel* newDialogPicture(const QString& resource, QWidget* parent) {
     return picture;
 }
 
-QBoxLayout* newNameHeader(QLabel* picture, QLineEdit* storedName) {
+QFormLayout* addNameHeader(QBoxLayout* layout, QLabel* picture, QLineEdit* storedName) {
+    auto* line = new QFrame(storedName->parentWidget());
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
     auto* header = new QHBoxLayout;
     header->setSpacing(16);
     header->addWidget(picture);
     header->addWidget(storedName, 1, Qt::AlignVCenter);
-    return header;
+    auto* fields = new QFormLayout;
+    fields->setLabelAlignment(Qt::AlignRight);
+    layout->addLayout(header);
+    layout->addWidget(line);
+    layout->addLayout(fields);
+    return fields;
 }
 
 AttrButtons newAttrButtons(QWidget* parent) {

@@ -2,6 +2,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,9 +14,10 @@ class QWidget;
 // decoded leaves the place empty.
 QLabel* newDialogPicture(const QString& resource, QWidget* parent);
 
-// The picture beside the disabled edit that shows the name as stored, as the top of
-// a dialog lays them out.
-QBoxLayout* newNameHeader(QLabel* picture, QLineEdit* storedName);
+// The top of a dialog added to `layout`: the picture beside the disabled edit that
+// shows the name as stored, a sunken line under them, and the form of the fields
+// (returned, empty, labels right-aligned) below.
+QFormLayout* addNameHeader(QBoxLayout* layout, QLabel* picture, QLineEdit* storedName);
 
 // "确定", "取消" (also the Esc key) and "应用" at the right of a bottom row; Enter
 // presses none of them.

@@ -42,11 +42,7 @@ TmenuAttrForm::TmenuAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     description = new QPlainTextEdit(page);
     description->setTabChangesFocus(true);
 
-    auto* line = new QFrame(page);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    auto* fields = new QFormLayout;
-    fields->setLabelAlignment(Qt::AlignRight);
+    QFormLayout* fields = addNameHeader(new QVBoxLayout(page), Image1, namePMenu);
     fields->addRow(QStringLiteral("编号："), menuId);
     fields->addRow(QStringLiteral("名称："), menuName);
     fields->addRow(QStringLiteral("菜类："), menuTypeName);
@@ -55,10 +51,6 @@ TmenuAttrForm::TmenuAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     fields->addRow(QStringLiteral("价格："), menuPrice);
     fields->addRow(QStringLiteral("单位："), menuUnit);
     fields->addRow(QStringLiteral("备注："), description);
-    auto* pageLayout = new QVBoxLayout(page);
-    pageLayout->addLayout(newNameHeader(Image1, namePMenu));
-    pageLayout->addWidget(line);
-    pageLayout->addLayout(fields);
 
     const AttrButtons buttons = newAttrButtons(this);
     confirmButton = buttons.confirm;

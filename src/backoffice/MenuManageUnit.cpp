@@ -68,9 +68,9 @@ TmenuManageForm::TmenuManageForm(QWidget* parent) : TparentForm(parent) {
         this, Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
         Area{menuPanel, menuTitlePanel, menuGridWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
         Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
-                             [this](TMenuButton* button) { menuButtonMouseDown(button); }, false,
-                             [this](int step) { showMenuTypePage(menuTypePage += step); },
-                             [this](int step) { showMenuPage(menuPage += step, currentMenuTypeId); }});
+                 [this](TMenuButton* button) { menuButtonMouseDown(button); }, false,
+                 [this](int step) { showMenuTypePage(menuTypePage += step); },
+                 [this](int step) { showMenuPage(menuPage += step, currentMenuTypeId); }});
 
     // No category is chosen yet, so the dish area stays empty, its title too.
     runGuarded([this] { showMenuTypePage(menuTypePage); });

@@ -27,11 +27,8 @@ TMenuTypeAttrForm::TMenuTypeAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     descriptionMemo = new QPlainTextEdit(this);
     descriptionMemo->setTabChangesFocus(true);
 
-    auto* line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    auto* fields = new QFormLayout;
-    fields->setLabelAlignment(Qt::AlignRight);
+    auto* layout = new QVBoxLayout(this);
+    QFormLayout* fields = addNameHeader(layout, Image1, namePMenuType);
     fields->addRow(QStringLiteral("编号:"), menuTypeId);
     fields->addRow(QStringLiteral("名称:"), menuTypeName);
     fields->addRow(QStringLiteral("备注:"), descriptionMemo);
@@ -41,10 +38,6 @@ TMenuTypeAttrForm::TMenuTypeAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     cancelButton = buttons.cancel;
     applyButton = buttons.apply;
     applyButton->setEnabled(false);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(newNameHeader(Image1, namePMenuType));
-    layout->addWidget(line);
-    layout->addLayout(fields);
     layout->addLayout(buttons.row);
 
     connect(menuTypeName, &QLineEdit::textEdited, this, [this] { applyButton->setEnabled(true); });

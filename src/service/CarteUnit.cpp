@@ -68,9 +68,9 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
         this, Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},
         Area{menuPanel, menuTitlePanel, menuAreaWidth}, QSize(buttonWidth, buttonHeight), pageButtonHeight,
         Handlers{[this](TMenuTypeButton* button) { menuTypeButtonMouseDown(button); },
-                             [this](TMenuButton* button) { menuButtonClick(button); }, true,
-                             [this](int step) { showMenuTypes(menuTypePage += step); },
-                             [this](int step) { showMenus(menuPage += step, currentMenuTypeId); }});
+                 [this](TMenuButton* button) { menuButtonClick(button); }, true,
+                 [this](int step) { showMenuTypes(menuTypePage += step); },
+                 [this](int step) { showMenus(menuPage += step, currentMenuTypeId); }});
 
     connect(addMenuIns, &QPushButton::clicked, this, [this] { runGuarded([this] { addMenuInsClick(); }); });
     connect(minusMenu, &QPushButton::clicked, this, [this] { runGuarded([this] { minusMenuClick(); }); });
