@@ -2,16 +2,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
-#include <QVBoxLayout>
 
-#include "data/EatMgrUnit.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/POTableInsUnit.h"
 #include "data/ReserveMgrUnit.h"
@@ -22,11 +16,8 @@
 #include "frame/MenuInsGridUnit.h"
 #include "frame/ReservePanelUnit.h"
 #include "frame/TableInfoAreaUnit.h"
-#include "frame/TableMapPanelUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
-#include "backoffice/TableAttribUnit.h"
-#include "reservation/ReserveUnit.h"
 #include "service/CarteUnit.h"
 #include "service/MenuInsPrintUnit.h"
 #include "service/MenuInsUnit.h"
@@ -40,31 +31,18 @@ namespace {
 const QString stateFree = QStringLiteral("TS001");
 const QString stateDisabled = QStringLiteral("TS002");
 
-QPushButton* button(const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setFixedHeight(25);
-    return b;
-}
-
-// Connects a button to a handler run inside the error funnel.
-template <class Handler>
-void onClick(QPushButton* b, QObject* context, Handler handler) {
-    QObject::connect(b, &QPushButton::clicked, context, [handler] { runGuarded(handler); });
-}
-
 QString tableState(int tableId, int eatId) { return TTableMgr::getTableState(tableId, eatId, Date()); }
 }  // namespace
 
-TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
+TsellForm::TsellForm(QWidget* parent) : TtableServiceForm(parent) {
     setWindowTitle(QStringLiteral("营业管理"));
     resize(832, 630);
-    showMaximizedChild = true;
 
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    row->addWidget(buildLeftPanel(), 1);
-    row->addWidget(buildRightPanel());
+    buildMapSide();
+    buildInfoCommands();
+    buildRightSide({{&mergeBtn, QStringLiteral("并台"), [this] { mergeBtnClick(); }},
+                    {&addMenuBtn, QStringLiteral("加菜"), [this] { addMenuBtnClick(); }}},
+                   {{&startRepastsBtn, QStringLiteral("开桌"), [this] { startRepastsBtnClick(); }}});
 
     tablePopupMenu = new QMenu(this);
     switchTable = tablePopupMenu->addAction(QStringLiteral("转台"));
@@ -74,122 +52,29 @@ TsellForm::TsellForm(QWidget* parent) : TparentForm(parent) {
     // Nothing to switch or cancel until an in-use table is selected.
     switchTable->setEnabled(false);
     cancelTable->setEnabled(false);
-    auto guardedAction = [this](QAction* a, void (TsellForm::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
-    };
-    guardedAction(switchTable, &TsellForm::switchTableClick);
-    guardedAction(refreshTable, &TsellForm::refreshTableClick);
-    guardedAction(cancelTable, &TsellForm::cancelTableClick);
-    guardedAction(attribTable, &TsellForm::attribTableClick);
-    connect(tableListView, &TIconListView::contextMenuRequested, this,
-            [this](const QPoint&, const QPoint& globalPos) { tablePopupMenu->popup(globalPos); });
-    connect(tableListView, &TIconListView::itemSelected, this, [this](TIconListItem* item, bool selected) {
-        runGuarded([&] { tableListViewSelectItem(item, selected); });
-    });
-    connect(tableListView, &TIconListView::doubleClicked, this,
-            [this] { runGuarded([this] { tableListViewDblClick(); }); });
-    connect(floorButtons, &TFloorButtons::floorClicked, this, [this] { runGuarded([this] { floorClick(); }); });
-
-    eatTimer = new QTimer(this);
-    eatTimer->setInterval(1000);
-    connect(eatTimer, &QTimer::timeout, this, [this] { runGuarded([this] { eatTimerTimer(); }); });
-    MTimer = new QTimer(this);
-    MTimer->setInterval(60000);
-    connect(MTimer, &QTimer::timeout, this, [this] { runGuarded([this] { MTimerTimer(); }); });
-
-    runGuarded([this] {
-        floorButtons->setFloor(1);
-        refreshEat();
-        showReserves();
-        showReserveTables();
-        showTables();
-        initGrids();
-    });
-    eatTimer->start();
-    MTimer->start();
+    onTriggered(switchTable, [this] { switchTableClick(); });
+    onTriggered(cancelTable, [this] { cancelTableClick(); });
+    startService();
 }
 
-QWidget* TsellForm::buildLeftPanel() {
-    leftPanel = new TTableMapPanel(this);
-    tablePanel = leftPanel->tablePanel;
-    tableLabe = leftPanel->tableLabe;
-    stateImage = leftPanel->stateImage;
-    GroupBox1 = leftPanel->GroupBox1;
-    eatLable = leftPanel->eatLable;
-    floorGroupBox = leftPanel->floorGroupBox;
-    floorButtons = leftPanel->floorButtons;
-    tableListView = leftPanel->tableListView;
-    leftPanel->addBelow(buildInfoArea());
-    return leftPanel;
-}
-
-QWidget* TsellForm::buildInfoArea() {
-    tableInforArea = new TTableInfoArea(leftPanel);
-    GroupBox4 = tableInforArea->GroupBox4;
-    startRepastTimeLable = tableInforArea->startRepastTimeLable;
-    GroupBox3 = tableInforArea->GroupBox3;
-    tableInsDescription = tableInforArea->tableInsDescription;
-    tableMenuInsGrid = tableInforArea->tableMenuInsGrid;
-
-    startRepastBtn = button(QStringLiteral("开桌"), tableInforArea);
-    clearTableBtn = button(QStringLiteral("清除"), tableInforArea);
+void TsellForm::buildInfoCommands() {
+    startRepastBtn = commandButton(QStringLiteral("开桌"), tableInforArea);
+    clearTableBtn = commandButton(QStringLiteral("清除"), tableInforArea);
     tableInforArea->addUnderTime({startRepastBtn, clearTableBtn});
-    menuBtn = button(QStringLiteral("点菜"), tableInforArea);
-    menuSendCookBtn = button(QStringLiteral("打印菜单"), tableInforArea);
-    servingBtn = button(QStringLiteral("传菜"), tableInforArea);
-    cancelMenuBtn = button(QStringLiteral("退菜"), tableInforArea);
+    menuBtn = commandButton(QStringLiteral("点菜"), tableInforArea);
+    menuSendCookBtn = commandButton(QStringLiteral("打印菜单"), tableInforArea);
+    servingBtn = commandButton(QStringLiteral("传菜"), tableInforArea);
+    cancelMenuBtn = commandButton(QStringLiteral("退菜"), tableInforArea);
     tableInforArea->addCommandColumn({menuBtn, menuSendCookBtn, servingBtn, cancelMenuBtn});
 
-    onClick(startRepastBtn, this, [this] { startRepastBtnClick(); });
-    onClick(clearTableBtn, this, [this] { clearTableBtnClick(); });
-    onClick(menuBtn, this, [this] { menuBtnClick(); });
-    onClick(menuSendCookBtn, this, [this] { menuSendCookBtnClick(); });
-    onClick(servingBtn, this, [this] { servingBtnClick(); });
-    onClick(cancelMenuBtn, this, [this] { cancelMenuBtnClick(); });
+    onClick(startRepastBtn, [this] { startRepastBtnClick(); });
+    onClick(clearTableBtn, [this] { clearTableBtnClick(); });
+    onClick(menuBtn, [this] { menuBtnClick(); });
+    onClick(menuSendCookBtn, [this] { menuSendCookBtnClick(); });
+    onClick(servingBtn, [this] { servingBtnClick(); });
+    onClick(cancelMenuBtn, [this] { cancelMenuBtnClick(); });
     connect(tableMenuInsGrid, &QTableWidget::cellDoubleClicked, this,
             [this] { runGuarded([this] { tableMenuInsGridDblClick(); }); });
-    return tableInforArea;
-}
-
-QWidget* TsellForm::buildRightPanel() {
-    rightPanel = new QWidget(this);
-    rightPanel->setFixedWidth(246);
-    auto* column = new QVBoxLayout(rightPanel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(2);
-
-    GroupBox5 = new QGroupBox(QStringLiteral("批量处理"), rightPanel);
-    auto* batch = new QVBoxLayout(GroupBox5);
-    tableBatGrid = new TTableBatchGrid(GroupBox5);
-    batch->addWidget(tableBatGrid, 1);
-    auto* batchButtons = new QHBoxLayout;
-    mergeBtn = button(QStringLiteral("并台"), GroupBox5);
-    addMenuBtn = button(QStringLiteral("加菜"), GroupBox5);
-    clearTableBatBtn = button(QStringLiteral("清除"), GroupBox5);
-    for (QPushButton* b : {mergeBtn, addMenuBtn, clearTableBatBtn}) batchButtons->addWidget(b);
-    batch->addLayout(batchButtons);
-    column->addWidget(GroupBox5, 1);
-
-    reservePanel = new TReservePanel(rightPanel);
-    Panel4 = reservePanel->Panel4;
-    reserveGrid = reservePanel->reserveGrid;
-    reTableGrid = reservePanel->reTableGrid;
-    startRepastsBtn = button(QStringLiteral("开桌"), reservePanel);
-    viewReserveBtn = button(QStringLiteral("查看"), reservePanel);
-    reservePanel->addButtons({startRepastsBtn, viewReserveBtn});
-    column->addWidget(reservePanel, 2);
-
-    onClick(mergeBtn, this, [this] { mergeBtnClick(); });
-    onClick(addMenuBtn, this, [this] { addMenuBtnClick(); });
-    onClick(clearTableBatBtn, this, [this] { clearTableBatBtnClick(); });
-    onClick(startRepastsBtn, this, [this] { startRepastsBtnClick(); });
-    onClick(viewReserveBtn, this, [this] { viewReserveBtnClick(); });
-    return rightPanel;
-}
-
-void TsellForm::initGrids() {
-    tableMenuInsGrid->initGrid();
-    reservePanel->initGrids();
 }
 
 void TsellForm::showMenuInsList(const TMenuInsList& lines) { tableMenuInsGrid->showMenuInsList(lines); }
@@ -198,34 +83,14 @@ void TsellForm::setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, int row) 
     tableMenuInsGrid->setMenuInsRow(line, row);
 }
 
-void TsellForm::showReserves() { reservePanel->showReserves(eatId(), Date()); }
-
-void TsellForm::showReserveTables() { reservePanel->showReserveTables(); }
-
-const std::optional<TPOEat>& TsellForm::currentEat() const { return leftPanel->currentEat; }
-
-int TsellForm::eatId() const { return leftPanel->eatId(); }
-
-void TsellForm::refreshEat() { leftPanel->refreshEat(); }
-
 void TsellForm::showTables() {
     // The refill drops the map's selection without a deselection, so the remark
     // being edited is saved first.
     saveEditedRemark();
-    tableListView->showFloor(floorButtons->currentFloor(), eatId(), Date());
-    // The table shown in the info area stays selected on its map.
-    if (TTableItem* item = findTableItem(selectedTableId)) tableListView->setSelectedItem(item);
-}
-
-void TsellForm::refreshTableItem(TIconListItem* item) {
-    if (item) tableListView->refreshTableItem(item, eatId(), Date());
+    TtableServiceForm::showTables();
 }
 
 void TsellForm::refreshItemOf(int tableId) { refreshTableItem(findTableItem(tableId)); }
-
-TTableItem* TsellForm::findTableItem(int tableId) const { return tableListView->findTableItem(tableId); }
-
-void TsellForm::floorClick() { showTables(); }
 
 void TsellForm::selectTable(int tableId) {
     std::optional<TPOTable> table = TTableMgr::getTableById(tableId);
@@ -310,12 +175,6 @@ bool TsellForm::saveEditedRemark() {
     // Checked out or cancelled elsewhere meanwhile: the remark has no place to go.
     tableInsDescription->document()->setModified(false);
     return false;
-}
-
-void TsellForm::refreshShown() {
-    showTableInfo();
-    showTables();
-    tableBatGrid->refreshStates(eatId(), Date());
 }
 
 void TsellForm::startRepastBtnClick() {
@@ -416,20 +275,6 @@ void TsellForm::cancelTableClick() {
     refreshItemOf(selectedTableId);
 }
 
-void TsellForm::refreshTableClick() { refreshShown(); }
-
-void TsellForm::attribTableClick() {
-    if (TTableItem* item = tableListView->selectedTableItem()) TtableAttribForm::showReadOnly(item);
-}
-
-void TsellForm::tableListViewDblClick() {
-    TTableItem* item = tableListView->selectedTableItem();
-    if (!item) return;
-    tableBatGrid->addTable(item->getTableId(), tableState(item->getTableId(), eatId()));
-}
-
-void TsellForm::clearTableBatBtnClick() { tableBatGrid->removeSelectedRow(); }
-
 void TsellForm::mergeBtnClick() {
     saveEditedRemark();
     std::vector<TPOTable> batch = tableBatGrid->tables();
@@ -459,20 +304,9 @@ void TsellForm::mergeBtnClick() {
     tableBatGrid->clearTables();
 }
 
-void TsellForm::eatTimerTimer() { refreshEat(); }
-
-void TsellForm::MTimerTimer() {
-    showTables();
-    tableBatGrid->refreshStates(eatId(), Date());
-    showReserves();
-    showReserveTables();
-}
-
 void TsellForm::closeEvent(QCloseEvent* event) {
     runGuarded([this] { saveEditedRemark(); });
-    eatTimer->stop();
-    MTimer->stop();
-    TparentForm::closeEvent(event);
+    TtableServiceForm::closeEvent(event);
 }
 
 std::optional<TPOTableIns> TsellForm::inUseInstanceOrRefresh() {
@@ -626,12 +460,4 @@ void TsellForm::startRepastsBtnClick() {
     showReserves();
     showReserveTables();
     showTableInfo();
-}
-
-void TsellForm::viewReserveBtnClick() {
-    reservePanel->viewSelectedReserve(eatId(), Date(), [](int reserveId) {
-        TreserveForm view;
-        view.setReadOnly();
-        view.loadReserve(reserveId);
-    });
 }
