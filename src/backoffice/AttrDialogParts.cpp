@@ -40,16 +40,15 @@ QFormLayout* addNameHeader(QBoxLayout* layout, QLabel* picture, QLineEdit* store
     return fields;
 }
 
-AttrButtons newAttrButtons(QWidget* parent) {
-    AttrButtons b;
-    b.confirm = new QPushButton(QStringLiteral("确定"), parent);
-    b.cancel = new QPushButton(QStringLiteral("取消"), parent);
-    b.apply = new QPushButton(QStringLiteral("应用"), parent);
-    b.row = new QHBoxLayout;
-    b.row->addStretch();
-    for (QPushButton* button : {b.confirm, b.cancel, b.apply}) {
+QBoxLayout* newAttrButtons(QWidget* parent, QPushButton*& confirm, QPushButton*& cancel, QPushButton*& apply) {
+    confirm = new QPushButton(QStringLiteral("确定"), parent);
+    cancel = new QPushButton(QStringLiteral("取消"), parent);
+    apply = new QPushButton(QStringLiteral("应用"), parent);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : {confirm, cancel, apply}) {
         button->setAutoDefault(false);
-        b.row->addWidget(button);
+        row->addWidget(button);
     }
-    return b;
+    return row;
 }

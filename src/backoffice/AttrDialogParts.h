@@ -20,11 +20,6 @@ QLabel* newDialogPicture(const QString& resource, QWidget* parent);
 QFormLayout* addNameHeader(QBoxLayout* layout, QLabel* picture, QLineEdit* storedName);
 
 // "确定", "取消" (also the Esc key) and "应用" at the right of a bottom row; Enter
-// presses none of them.
-struct AttrButtons {
-    QPushButton* confirm;
-    QPushButton* cancel;
-    QPushButton* apply;
-    QBoxLayout* row;
-};
-AttrButtons newAttrButtons(QWidget* parent);
+// presses none of them. The buttons are stored where the arguments point; the row is
+// returned.
+QBoxLayout* newAttrButtons(QWidget* parent, QPushButton*& confirm, QPushButton*& cancel, QPushButton*& apply);

@@ -52,13 +52,10 @@ TmenuAttrForm::TmenuAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     fields->addRow(QStringLiteral("单位："), menuUnit);
     fields->addRow(QStringLiteral("备注："), description);
 
-    const AttrButtons buttons = newAttrButtons(this);
-    confirmButton = buttons.confirm;
-    cancelButton = buttons.cancel;
-    applyButton = buttons.apply;
+    QBoxLayout* buttons = newAttrButtons(this, confirmButton, cancelButton, applyButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
-    layout->addLayout(buttons.row);
+    layout->addLayout(buttons);
 
     printSets = TSysSetMgr::getSysSetList(TSysSetMgr::printType);
     for (const TPOSysSet& s : printSets) printName->addItem(s.getName());

@@ -33,12 +33,8 @@ TMenuTypeAttrForm::TMenuTypeAttrForm(QWidget* parent) : TexclusiveForm(parent) {
     fields->addRow(QStringLiteral("名称:"), menuTypeName);
     fields->addRow(QStringLiteral("备注:"), descriptionMemo);
 
-    const AttrButtons buttons = newAttrButtons(this);
-    confirmButton = buttons.confirm;
-    cancelButton = buttons.cancel;
-    applyButton = buttons.apply;
+    layout->addLayout(newAttrButtons(this, confirmButton, cancelButton, applyButton));
     applyButton->setEnabled(false);
-    layout->addLayout(buttons.row);
 
     connect(menuTypeName, &QLineEdit::textEdited, this, [this] { applyButton->setEnabled(true); });
     connect(descriptionMemo, &QPlainTextEdit::textChanged, this, [this] { applyButton->setEnabled(true); });
