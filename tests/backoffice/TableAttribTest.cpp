@@ -81,21 +81,6 @@ TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan)
     EXPECT_EQ(plan.selectedItem(), item);
 }
 
-TEST_F(TableAttribTest, EditsAndAppliesKeepingTheLastSavedNameOnTheItem) {
-    TTableItem* item = plan.findTableItem(1);
-    show(item, [&](TtableAttribForm* d) {
-        type(d->nameTable, "101A");
-        click(d->applyButton);
-        type(d->nameTable, "102");  // taken: refused, the dialog stays
-        click(d->applyButton);
-        EXPECT_EQ(d->namePTable->text(), "101A");
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(answers.texts(), QStringList{"桌子名称可能重复!"});
-    EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
-    EXPECT_EQ(item->caption(), "101A");
-}
-
 TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {
     TTableItem* item = plan.findTableItem(6);
     show(item, [&](TtableAttribForm* d) {

@@ -2,16 +2,6 @@
 
 #include "frame/CallerLineUnit.h"
 
-// Split reads and bursts are driven through the main window in CallerDisplayTest.
-TEST(CallerLine, TheKeywordItselfMaySplitAndTheLfAfterCrIsNoSecondCall) {
-    TCallerLineBuffer buffer;
-    buffer.feed("NM");
-    auto r = buffer.feed("BR=02087654321\r");
-    EXPECT_EQ(r.number, "02087654321");
-    r = buffer.feed("\n");
-    EXPECT_FALSE(r.hasNumber || r.ring);
-}
-
 TEST(CallerLine, TextWithoutLineEndsCannotGrowWithoutBound) {
     TCallerLineBuffer buffer;
     for (int i = 0; i < 100; ++i) buffer.feed(QString(1000, 'x'));

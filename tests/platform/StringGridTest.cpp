@@ -40,16 +40,3 @@ TEST(StringGridTest, RemovingARowMovesTheFollowingRowsUpAndKeepsNumbersAndRecord
     EXPECT_EQ(grid.rowCount(), 2);
 }
 
-TEST(StringGridTest, OnlyTheUsersClicksReportASelectedRow) {
-    TStringGrid grid(2);
-    grid.resize(300, 200);
-    fill(grid, {"甲", "乙", "丙"});
-    grid.show();
-    QSignalSpy spy(&grid, &TStringGrid::rowSelected);
-    grid.setRow(3);
-    EXPECT_TRUE(spy.isEmpty());
-    const QRect second = grid.visualItemRect(grid.item(2, 1));
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, second.center());
-    ASSERT_EQ(spy.size(), 1);
-    EXPECT_EQ(spy[0][0].toInt(), 2);
-}
