@@ -5,7 +5,7 @@
 // tests/fixtures/sample.sql, found relative to the working directory.
 //
 // A new window is one line in `windows` below, e.g. a function window shown inside
-// the main window:   {"sell", [] { return mainWith(1); }},
+// the main window:   {"sell", [] { return mainWith<TsellForm>(1); }},
 #include <QApplication>
 #include <QDir>
 #include <QComboBox>
@@ -20,16 +20,20 @@
 #include <map>
 
 #include "app/ProgramWindows.h"
+#include "backoffice/EmployeeManageUnit.h"
 #include "backoffice/MenuAttrUnit.h"
+#include "backoffice/MenuInsStatReportUnit.h"
 #include "backoffice/MenuManageUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
 #include "backoffice/ReportWindow.h"
+#include "backoffice/SellReportUnit.h"
+#include "backoffice/SellStatReportUnit.h"
 #include "backoffice/TableAttribUnit.h"
+#include "backoffice/TableManageUnit.h"
 #include "data/DatabaseCtrlUnit.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/TableInsMgrUnit.h"
 #include "frame/AboutUnit.h"
-#include "frame/TableBatchGridUnit.h"
 #include "frame/ChangePasswordUnit.h"
 #include "frame/GlobalsUnit.h"
 #include "frame/LockUnit.h"
@@ -39,18 +43,20 @@
 #include "frame/MenuTypeButtonUnit.h"
 #include "frame/ParentUnit.h"
 #include "frame/ReserveViewAreaUnit.h"
+#include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
-#include "data/TableInsMgrUnit.h"
 #include "platform/AppControl.h"
 #include "platform/DatabaseFile.h"
 #include "platform/DateTime.h"
 #include "platform/Messages.h"
 #include "platform/StringGrid.h"
+#include "reservation/ReserveManageUnit.h"
 #include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
 #include "service/CelerityServingUnit.h"
 #include "service/MenuInsPrintUnit.h"
-#include "service/CarteUnit.h"
 #include "service/MenuInsUnit.h"
+#include "service/PrickUnit.h"
 #include "service/ReckoningUnit.h"
 #include "service/SellUnit.h"
 #include "service/TableSelecterUnit.h"
@@ -76,15 +82,17 @@ TmainForm* loggedInMain() {
     return main;
 }
 
-// The main window with one function window open, maximised inside it.
+// The main window with one function window open, maximised inside it; says so when
+// the id opens nothing or another window than the one the picture is named for.
+template <class Form>
 QWidget* mainWith(int functionId) {
     TmainForm* main = loggedInMain();
     main->show();
-    if (TparentForm* form = main->openFunction(functionId)) {
-        if (QWidget* frame = form->parentWidget()) frame->showMaximized();
-    } else {
-        std::fprintf(stderr, "screenshot: no window registered for function %d\n", functionId);
-    }
+    TparentForm* form = main->openFunction(functionId);
+    if (!qobject_cast<Form*>(form))
+        std::fprintf(stderr, "screenshot: function %d does not open a %s\n", functionId,
+                     Form::staticMetaObject.className());
+    if (form && form->parentWidget()) form->parentWidget()->showMaximized();
     return main;
 }
 
@@ -110,7 +118,7 @@ TPOMenuIns sampleLine(int table, const QString& dish, double price, double quant
 
 // The fast-serving window after three tickets of one table were scanned.
 QWidget* servedLines() {
-    QWidget* main = mainWith(7);
+    QWidget* main = mainWith<TcelerityServingForm>(7);
     auto* form = main->findChild<TcelerityServingForm*>();
     TPOTableIns tableIns;
     tableIns.setTableId(7);
@@ -165,9 +173,10 @@ void addSampleSales() {
 }
 
 // A report window inside the main window, queried over the sample sales.
+template <class Report>
 QWidget* reportWith(int functionId) {
     addSampleSales();
-    QWidget* main = mainWith(functionId);
+    QWidget* main = mainWith<Report>(functionId);
     if (auto* report = qobject_cast<ReportWindow*>(subForms[functionId].data())) report->findBtn->click();
     return main;
 }
@@ -298,7 +307,7 @@ QWidget* tollStation() {
                        "insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
                        "values(90,90,'105',5,'午餐',2,%1,'RT001')")
             .arg(double(encodeDateTime(2024, 5, 10)), 0, 'f', 1));
-    QWidget* main = mainWith(6);
+    QWidget* main = mainWith<TtollStationForm>(6);
     if (auto* toll = qobject_cast<TtollStationForm*>(subForms[6].data())) {
         toll->showReserves();
         toll->reserveGrid->setRow(1);
@@ -332,12 +341,12 @@ QWidget* reserveOverview() {
                    .arg(id++).arg(reserve).arg(date, 0, 'f', 1).arg(table).arg(eat);
     sql << QStringLiteral("insert into table_instance(id,table_id,table_name,state) values(1,3,'103','TIS001')");
     TDatabaseCtrl().execute(sql.join(';'));
-    return mainWith(2);
+    return mainWith<TreserveManageForm>(2);
 }
 
 // Menu administration with the first category chosen and its second dish pressed.
 QWidget* menuManage() {
-    auto* main = static_cast<TmainForm*>(mainWith(4));
+    auto* main = static_cast<TmainForm*>(mainWith<TmenuManageForm>(4));
     if (auto* form = qobject_cast<TmenuManageForm*>(main->openFunction(4))) {
         emit form->menuTypeButtons[0]->mouseDown(Qt::LeftButton);
         emit form->menuButtons[1]->mouseDown(Qt::LeftButton);
@@ -404,7 +413,7 @@ const std::map<QString, std::function<QWidget*()>> windows = {
              booking.arg(1).arg(1).arg(double(Date()), 0, 'f', 1).arg(3) + ";" +
              booking.arg(2).arg(1).arg(double(Date()), 0, 'f', 1).arg(5) + ";" +
              booking.arg(3).arg(2).arg(double(Date()), 0, 'f', 1).arg(1));
-         QWidget* main = mainWith(1);
+         QWidget* main = mainWith<TsellForm>(1);
          if (auto* sell = qobject_cast<TsellForm*>(subForms[1].data())) {
              sell->selectTable(2);
              sell->tableBatGrid->addTable(2, QStringLiteral("TIS001"));
@@ -412,20 +421,20 @@ const std::map<QString, std::function<QWidget*()>> windows = {
          }
          return main;
      }},
-    {"sellReport", [] { return reportWith(8); }},
-    {"sellStatReport", [] { return reportWith(9); }},
-    {"menuInsStatReport", [] { return reportWith(10); }},
+    {"sellReport", [] { return reportWith<TsellReportForm>(8); }},
+    {"sellStatReport", [] { return reportWith<TsellStatReportForm>(9); }},
+    {"menuInsStatReport", [] { return reportWith<TmenuInsStatReportForm>(10); }},
     {"about", [] { return new TaboutForm; }},
     {"lock", [] { return dialog<TlockForm>(); }},
     {"password", [] { return dialog<TchangePasswordForm>(); }},
-    {"employee", [] { return mainWith(5); }},
-    {"tableManage", [] { return mainWith(3); }},
+    {"employee", [] { return mainWith<TemployeeManageForm>(5); }},
+    {"tableManage", [] { return mainWith<TtableManageForm>(3); }},
     {"option", [] { return dialog<ToptionForm>(); }},
     {"celerityServing", servedLines},
     {"prick",
      [] {
          addSampleSales();
-         return mainWith(11);
+         return mainWith<TprickForm>(11);
      }},
     {"ticket", ticket},
     {"carte", carte},

@@ -130,14 +130,12 @@ int TReserveTableMgr::countOpenBookings(int tableId, int eatId, TDateTime date, 
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL(QStringLiteral("select count(*) from reserve_table where table_id=:table_id and eat_date=:eat_date") +
-                " and eat_id=:eat_id and state=:state and reserve_id<>:except_id" +
-                " and reserve_id in(select id from reserve where state=:reserve_state)");
+                " and eat_id=:eat_id and reserve_id<>:except_id and " + openBookingCondition());
     ctrl.setParameter("table_id", tableId);
     ctrl.setParameter("eat_date", date);
     ctrl.setParameter("eat_id", eatId);
-    ctrl.setParameter("state", TPOReserveTable::stateBooked);
     ctrl.setParameter("except_id", exceptReserveId == 0 ? -1 : exceptReserveId);
-    ctrl.setParameter("reserve_state", TPOReserve::stateBooked);
+    setOpenBookingParameters(ctrl);
     ctrl.open();
     int count = ctrl.fields(0).asInteger();
     ctrl.close();
@@ -150,14 +148,21 @@ std::optional<TPOReserveTable> TReserveTableMgr::getBookedReserveTable(int table
     // Only a booking of a reservation still booked counts, as on the floor plan:
     // opening a table must never take over a cancelled or no-show booking.
     ctrl.setSQL(QStringLiteral("select * from reserve_table where table_id=:table_id and eat_date=:eat_date ") +
-                " and eat_id=:eat_id and state=:state" +
-                " and reserve_id in(select id from reserve where state=:reserve_state)");
+                " and eat_id=:eat_id and " + openBookingCondition());
     ctrl.setParameter("table_id", tableId);
     ctrl.setParameter("eat_date", date);
     ctrl.setParameter("eat_id", eatId);
-    ctrl.setParameter("state", TPOReserveTable::stateBooked);
-    ctrl.setParameter("reserve_state", TPOReserve::stateBooked);
+    setOpenBookingParameters(ctrl);
     return firstOf(readReserveTables(ctrl, "通过台桌ID\\时间\\餐次查询预订记录时出现异常!"));
+}
+
+QString TReserveTableMgr::openBookingCondition() {
+    return QStringLiteral("state=:booked and reserve_id in(select id from reserve where state=:rstate)");
+}
+
+void TReserveTableMgr::setOpenBookingParameters(TDatabaseCtrl& ctrl) {
+    ctrl.setParameter("booked", TPOReserveTable::stateBooked);
+    ctrl.setParameter("rstate", TPOReserve::stateBooked);
 }
 
 QString TReserveTableMgr::getInsertSQL(const TPOReserveTable& reserveTable) {

@@ -7,6 +7,8 @@
 #include "data/POReserveTableUnit.h"
 #include "platform/DateTime.h"
 
+class TDatabaseCtrl;
+
 // Reads and updates the tables booked by reservations, and builds their write
 // statements for the reservation dialog's own transaction. Dates are compared to
 // the second, so callers pass dates without a time of day.
@@ -29,6 +31,11 @@ public:
     // The open bookings (RT001 of a reservation in R001) of a table for that date and
     // meal, leaving out those of one reservation (0: counting all). Failures propagate.
     static int countOpenBookings(int tableId, int eatId, TDateTime date, int exceptReserveId = 0);
+    // What makes a reserve_table row an open booking (RT001 of a reservation still in
+    // R001), as a condition on its own columns, with the two placeholders it needs:
+    // every query of the live table state and of bookings uses this one rule.
+    static QString openBookingCondition();
+    static void setOpenBookingParameters(TDatabaseCtrl& ctrl);
     // Finished statements; nothing is run. The id must already be in the record.
     static QString getInsertSQL(const TPOReserveTable& reserveTable);
     static QString getUpdateSQL(const TPOReserveTable& reserveTable);

@@ -3,8 +3,8 @@
 #include "data/DatabaseCtrlUnit.h"
 #include "data/GuardedWrites.h"
 #include "data/POReserveTableUnit.h"
-#include "data/POReserveUnit.h"
 #include "data/POTableInsUnit.h"
+#include "data/ReserveTableMgrUnit.h"
 #include "data/SequenceMgrUnit.h"
 #include "data/TableItemUnit.h"
 
@@ -70,16 +70,13 @@ bool hasInstanceInState(int tableId, int eatId, TDateTime date, const QString& s
 
 bool isBooked(int tableId, int eatId, TDateTime date) {
     TDatabaseCtrl ctrl;
-    QString sql = "select 1 from reserve_table where  table_id=:table_id and eat_date=:eat_date ";
-    sql += "and eat_id=:eat_id and state=:state and reserve_id in";
-    sql += "(select id from reserve where state=:rstate)";
     ctrl.clearSQL();
-    ctrl.setSQL(sql);
+    ctrl.setSQL("select 1 from reserve_table where table_id=:table_id and eat_date=:eat_date and eat_id=:eat_id and " +
+                TReserveTableMgr::openBookingCondition());
     ctrl.setParameter("table_id", tableId);
     ctrl.setParameter("eat_date", date);
     ctrl.setParameter("eat_id", eatId);
-    ctrl.setParameter("state", TPOReserveTable::stateBooked);
-    ctrl.setParameter("rstate", TPOReserve::stateBooked);
+    TReserveTableMgr::setOpenBookingParameters(ctrl);
     ctrl.open();
     return !ctrl.eof();
 }
@@ -120,13 +117,12 @@ bool TTableMgr::isInUseOrBooked(int tableId) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
     ctrl.setSQL("select 1 from table_instance where table_id=:table_id and state=:in_use"
-                " union all select 1 from reserve_table where table_id=:table_id2 and state=:booked"
-                " and reserve_id in(select id from reserve where state=:rstate)");
+                " union all select 1 from reserve_table where table_id=:table_id2 and " +
+                TReserveTableMgr::openBookingCondition());
     ctrl.setParameter("table_id", tableId);
     ctrl.setParameter("in_use", TPOTableIns::stateInUse);
     ctrl.setParameter("table_id2", tableId);
-    ctrl.setParameter("booked", TPOReserveTable::stateBooked);
-    ctrl.setParameter("rstate", TPOReserve::stateBooked);
+    TReserveTableMgr::setOpenBookingParameters(ctrl);
     ctrl.open();
     return !ctrl.eof();
 }
@@ -200,7 +196,7 @@ QHash<int, QString> TTableMgr::getFloorTableStates(int floor, int eatId, TDateTi
         " when exists(select 1 from table_instance where table_id=t.id and state=:checked_out" + counts +
         ") then :checked_out"
         " when exists(select 1 from reserve_table where table_id=t.id and eat_date=:eat_date and eat_id=:eat_id0"
-        " and state=:booked and reserve_id in(select id from reserve where state=:rstate)) then :booked"
+        " and " + TReserveTableMgr::openBookingCondition() + ") then :booked"
         " else :free end as state from table_spec t where t.floor=:floor");
     ctrl.setParameter("disabled", "TS002");
     ctrl.setParameter("in_use", TPOTableIns::stateInUse);
@@ -208,8 +204,7 @@ QHash<int, QString> TTableMgr::getFloorTableStates(int floor, int eatId, TDateTi
     setInstanceCounts(ctrl, eatId, date);
     ctrl.setParameter("eat_date", date);
     ctrl.setParameter("eat_id0", eatId);
-    ctrl.setParameter("booked", TPOReserveTable::stateBooked);
-    ctrl.setParameter("rstate", TPOReserve::stateBooked);
+    TReserveTableMgr::setOpenBookingParameters(ctrl);
     ctrl.setParameter("free", "TS001");
     ctrl.setParameter("floor", floor);
     ctrl.open();

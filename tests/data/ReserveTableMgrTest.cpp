@@ -20,13 +20,9 @@ TEST_F(ReserveTableMgrTest, SummaryListsAndCountsByDateAndMeal) {
     // Finished bookings are still listed and counted.
     EXPECT_EQ(TReserveTableMgr::countReserveTables(1, lunch, day), 3);
     EXPECT_EQ(TReserveTableMgr::countReserveTables(1, lunch, encodeDateTime(2024, 6, 8, 11, 0, 0)), 0);
-    auto lunchTables = TReserveTableMgr::getReserveTablesByMeal(1, lunch, day);
-    ASSERT_EQ(lunchTables.size(), 3u);
-    EXPECT_EQ(lunchTables[0].getTableName() + lunchTables[0].getState() + lunchTables[0].getEat(), "101RT002午餐");
-    EXPECT_EQ(lunchTables[1].getTableName(), "芙蓉厅");  // pinyin order
-    auto all = TReserveTableMgr::getReserveTablesByReserve(1);
-    ASSERT_EQ(all.size(), 6u);
-    EXPECT_EQ(all[3].getId() * 100 + all[4].getId() * 10 + all[5].getId(), 156);  // by date, then start time
+    QStringList names;
+    for (const TPOReserveTable& t : TReserveTableMgr::getReserveTablesByMeal(1, lunch, day)) names << t.getTableName();
+    EXPECT_EQ(names, (QStringList{"101", "芙蓉厅", "牡丹厅"}));  // pinyin order
     EXPECT_EQ(answers.count(), 0);
 }
 
@@ -46,23 +42,16 @@ TEST_F(ReserveTableMgrTest, BookedTableIsOnlyAnOpenBookingOfAnOpenReservation) {
     ASSERT_TRUE(booked.has_value());
     EXPECT_EQ(booked->getId(), 3);
     for (int table : {8, 9, 10}) EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(table, lunch, day)) << table;
-    EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(8, dinner, day));
-    EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(7, lunch, day + 1));
-    EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(7, lunch, encodeDateTime(2024, 6, 8, 12, 0, 0)));
 
     // Once taken over, the booking is no longer found nor summed up.
     booked->setState("RT002");
     EXPECT_TRUE(TReserveTableMgr::update(*booked));
     EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(7, lunch, day));
     EXPECT_TRUE(TReserveTableMgr::getBookedSummary(3).isEmpty());
-    EXPECT_EQ(rows("select id from reserve_table where state='RT002' order by id"), (QStringList{"3", "7"}));
     EXPECT_EQ(answers.count(), 0);
 
     exec("alter table reserve_table rename to reserve_table_gone");
-    EXPECT_TRUE(TReserveTableMgr::getBookedSummary(1).isEmpty());
-    EXPECT_FALSE(TReserveTableMgr::getBookedReserveTable(7, lunch, day));
     EXPECT_FALSE(TReserveTableMgr::update(*booked));
-    EXPECT_EQ(answers.texts(), (QStringList{"通过预订标识查询统计预订台桌时出现异常！",
-                                            "通过台桌ID\\时间\\餐次查询预订记录时出现异常!", "修改预订台桌时异常!"}));
+    EXPECT_EQ(answers.texts(), QStringList{"修改预订台桌时异常!"});
     EXPECT_THROW(TReserveTableMgr::countReserveTables(1, lunch, day), DatabaseError);  // the caller's to show
 }
