@@ -82,6 +82,7 @@ TEST_F(TableManageTest, TablesAreAddedAtThePopupPointEditedAndDeleted) {
     DialogScript script;
     script.expect<TtableAttribForm>([](TtableAttribForm* d) {
         type(d->nameTable, "107");
+        type(d->seatTable, "6");
         click(d->confirmButton);
     });
     popup(QPoint(200, 300), form->newTable);
