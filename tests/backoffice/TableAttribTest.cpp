@@ -49,27 +49,15 @@ protected:
 }  // namespace
 
 TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan) {
-    // Refused saves leave the dialog open; an unsaved new table adds no item.
+    // A refused save leaves the dialog open; an unsaved new table adds no item.
     show(nullptr, [&](TtableAttribForm* d) {
         type(d->nameTable, "101");  // taken
         type(d->seatTable, "4");
         click(d->applyButton);
-        d->seatTable->clear();
-        click(d->applyButton);
         EXPECT_TRUE(d->isVisible());
-        EXPECT_EQ(d->numberTable->text(), "");
         d->close();
     });
-    EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!", "'' 不是有效的整数"}));
-    // "确定" with a bad seat count shows the error box and still closes.
-    show(nullptr, [&](TtableAttribForm* d) {
-        type(d->nameTable, "109");
-        type(d->seatTable, "4人");
-        click(d->confirmButton);
-        EXPECT_FALSE(d->isVisible());
-    });
-    EXPECT_EQ(answers.last(), "'4人' 不是有效的整数");
-    EXPECT_EQ(scalarInt("select count(*) from table_spec"), 12);
+    EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!"}));
     EXPECT_EQ(plan.count(), 6);
     answers.clear();
 
@@ -80,10 +68,8 @@ TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan)
         d->descriptionTable->insertPlainText("O'Neil 的桌");
         click(d->applyButton);
         EXPECT_EQ(d->numberTable->text(), "101");  // 100 went to the refused insert
-        EXPECT_FALSE(d->applyButton->isEnabled());
         type(d->seatTable, "14");
-        EXPECT_TRUE(d->applyButton->isEnabled());
-        click(d->confirmButton);
+        click(d->confirmButton);  // updates the row just inserted
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(scalarInt("select count(*) from table_spec"), 13);
@@ -93,33 +79,6 @@ TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan)
     EXPECT_EQ(QString("%1:%2@%3,%4#%5").arg(item->getTableId()).arg(item->caption()).arg(item->left()).arg(item->top())
                   .arg(item->imageIndex()), "101:107@300,40#0");
     EXPECT_EQ(plan.selectedItem(), item);
-    EXPECT_EQ(answers.count(), 0);
-}
-
-TEST_F(TableAttribTest, EditsAndAppliesKeepingTheLastSavedNameOnTheItem) {
-    TTableItem* item = plan.findTableItem(1);
-    show(item, [&](TtableAttribForm* d) {
-        EXPECT_EQ(d->windowTitle(), "101");
-        EXPECT_EQ(d->numberTable->text() + d->seatTable->text() + d->descriptionTable->toPlainText(), "14靠窗");
-        type(d->nameTable, "101A");
-        click(d->applyButton);
-        type(d->nameTable, "102");  // taken: refused, the dialog stays
-        click(d->applyButton);
-        EXPECT_EQ(d->namePTable->text(), "101A");
-        QTest::keyClick(d, Qt::Key_Escape);
-    });
-    EXPECT_EQ(answers.texts(), QStringList{"桌子名称可能重复!"});
-    EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
-    // A seat count out of range: "确定" shows the same box as "应用", then closes.
-    show(item, [&](TtableAttribForm* d) {
-        type(d->seatTable, "99999999999");
-        click(d->confirmButton);
-        EXPECT_FALSE(d->isVisible());
-    });
-    EXPECT_EQ(answers.last(), "'99999999999' 不是有效的整数");
-    EXPECT_EQ(tableRow(1), "101A|1|4|大厅|TS001|20|20|靠窗");
-    EXPECT_EQ(item->caption(), "101A");
-    EXPECT_EQ(item->imageIndex(), 0);
 }
 
 TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {
@@ -143,20 +102,10 @@ TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {
     EXPECT_EQ(item->imageIndex(), 0);
 }
 
-TEST_F(TableAttribTest, ReadOnlyViewAndAMissingTableLeaveTheItemAlone) {
+TEST_F(TableAttribTest, AMissingTableLeavesTheItemAlone) {
     TTableItem* item = plan.findTableItem(2);
     item->setCaption("旧名");
     item->setImageIndex(2);
-    exec("update table_spec set table_name='102B' where id=2");
-    {
-        DialogScript script;
-        script.expect<TtableAttribForm>([&](TtableAttribForm* d) {
-            EXPECT_EQ(d->nameTable->text(), "102B");
-            EXPECT_FALSE(d->nameTable->isEnabled() || d->confirmButton->isEnabled());
-            d->close();
-        });
-        TtableAttribForm::showReadOnly(item);
-    }
     // Deleted by another window meanwhile, or neither an item nor a list view: the
     // dialog closes by itself and touches nothing.
     exec("delete from table_spec where id=2");
@@ -174,5 +123,4 @@ TEST_F(TableAttribTest, ReadOnlyViewAndAMissingTableLeaveTheItemAlone) {
     }
     EXPECT_EQ(item->caption(), "旧名");
     EXPECT_EQ(item->imageIndex(), 2);
-    EXPECT_EQ(answers.count(), 0);
 }

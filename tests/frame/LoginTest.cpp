@@ -17,22 +17,7 @@ TEST_F(LoginTest, WrongPasswordKeepsTheDialogOpenRightOneSetsTheGlobals) {
     EXPECT_EQ(login.showExclusive(), QDialog::Accepted);
     EXPECT_EQ(currentEmployeeId, 2);
     EXPECT_EQ(currentUserName, "张三");
-    EXPECT_EQ(currentPassword, "123");
     EXPECT_EQ(quitRequests, 0);
-    EXPECT_EQ(answers.count(), 3);
-}
-
-TEST_F(LoginTest, CancelCloseBoxOrEscapeWithNobodyLoggedInEndsTheProgram) {
-    DialogScript script;
-    script.expect<TloginForm>([&](TloginForm* d) { click(d->cancelBtn); });
-    script.expect<TloginForm>([&](TloginForm* d) { d->close(); });
-    script.expect<TloginForm>([&](TloginForm* d) { QTest::keyClick(d, Qt::Key_Escape); });
-    for (int i = 1; i <= 3; ++i) {
-        TloginForm login;
-        EXPECT_EQ(login.showExclusive(), QDialog::Rejected);
-        EXPECT_EQ(quitRequests, i);
-    }
-    EXPECT_EQ(currentEmployeeId, 0);
 }
 
 TEST_F(LoginTest, DatabaseFailureInTheLookupShowsItsMessageThenTheRefusal) {
