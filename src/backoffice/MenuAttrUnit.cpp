@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "backoffice/AttrDialogParts.h"
+#include "backoffice/AttrDialogCommon.h"
 #include "data/MenuMgrUnit.h"
 #include "data/MenuTypeMgrUnit.h"
 #include "data/SysSetMgrUnit.h"

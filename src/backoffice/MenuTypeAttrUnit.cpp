@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "backoffice/AttrDialogParts.h"
+#include "backoffice/AttrDialogCommon.h"
 #include "data/MenuTypeMgrUnit.h"
 #include "frame/MenuTypeButtonUnit.h"
 #include "platform/Errors.h"

@@ -44,7 +44,7 @@ void TreserveManageForm::buildLayout() {
     showMaximizedChild = true;
     resize(854, 650);
 
-    // A little higher than the original 120, so that a sixth week row shows whole.
+    // 140 px high, so that a sixth week row of the calendar shows whole.
     viewArea = new TReserveViewArea(140, this);
     yearComboBox = viewArea->yearComboBox;
     monthComboBox = viewArea->monthComboBox;

@@ -8,7 +8,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// Parts the dish and category dialogs share.
+// What the dish and category dialogs share.
 
 // The dialog's picture from a compiled-in JPEG; a picture that is missing or cannot be
 // decoded leaves the place empty.

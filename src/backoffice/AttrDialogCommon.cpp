@@ -1,4 +1,4 @@
-#include "backoffice/AttrDialogParts.h"
+#include "backoffice/AttrDialogCommon.h"
 
 #include <QFormLayout>
 #include <QFrame>
