@@ -1,5 +1,6 @@
 // screenshot <window> <out.png> [db-path]: renders one window with the sample data
-// to a PNG, so a person can look at it without a desktop. `screenshot --list` names
+// to a PNG, so a person can look at it without a desktop; SCREENSHOT_SIZE=1024x768
+// renders the main window at that size instead of 1366x768. `screenshot --list` names
 // the windows it knows. Without a db-path a
 // temporary database is made from db/schema.sql, db/seed.sql and
 // tests/fixtures/sample.sql, found relative to the working directory.
@@ -63,6 +64,14 @@
 #include "service/TollStationUnit.h"
 
 namespace {
+// The main window's size: a common desktop screen, or SCREENSHOT_SIZE=WxH (e.g.
+// 1024x768) to see a window on a smaller one.
+QSize screenSize() {
+    const QStringList wh = qEnvironmentVariable("SCREENSHOT_SIZE").split('x');
+    if (wh.size() == 2 && wh[0].toInt() > 0 && wh[1].toInt() > 0) return {wh[0].toInt(), wh[1].toInt()};
+    return {1366, 768};
+}
+
 // Logs in through the login dialog, as a person would.
 void logIn(const QString& user, const QString& password) {
     TloginForm login;
@@ -78,7 +87,7 @@ TmainForm* loggedInMain() {
     logIn("admin", "admin");
     main->buildFunctionTree(currentEmployeeId);
     main->refreshTimerTimer();
-    main->resize(1366, 768);  // a common desktop screen
+    main->resize(screenSize());
     return main;
 }
 
