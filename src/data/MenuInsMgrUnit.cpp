@@ -67,11 +67,17 @@ void setInsert(TDatabaseCtrl& ctrl, const TPOMenuIns& line) {
     setFields(ctrl, line);
 }
 
-const QString updateText = QStringLiteral(
+const QString updateSet = QStringLiteral(
     "update menu_instance set consult_id=:consult_id,rela_type=:rela_type,menu_id=:menu_id,"
     "menu_name=:menu_name,menu_type_id=:menu_type_id,menu_type_name=:menu_type_name,price=:price,"
     "quantity=:quantity,unit=:unit,state=:state,rebate=:rebate,serving=:serving,printer_code=:printer_code,"
-    "print_state=:print_state,description=:description where id=:id");
+    "print_state=:print_state,description=:description");
+const QString updateText = updateSet + " where id=:id";
+
+void setOwner(TDatabaseCtrl& ctrl, int consultId, const QString& relaType) {
+    ctrl.setParameter("owner_id", consultId);
+    ctrl.setParameter("owner_type", relaType);
+}
 
 // The update of a line that still belongs to the owner: a line a merge moved to
 // another table, or that another station deleted, is not written back.
@@ -80,8 +86,7 @@ void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, 
     ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type");
     setFields(ctrl, line);
     ctrl.setParameter("id", line.getId());
-    ctrl.setParameter("owner_id", consultId);
-    ctrl.setParameter("owner_type", relaType);
+    setOwner(ctrl, consultId, relaType);
 }
 }  // namespace
 
@@ -126,7 +131,45 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
     return updated == 1;
 }
 
-TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines) {
+namespace {
+// The line is still as the list read it: the same id and owner, and none of its
+// three states changed by another station since. `k` keeps the placeholders of
+// one line apart from another's in one statement.
+QString asReadCondition(const QString& k = QString()) {
+    return QStringLiteral("id=:read%1_id and consult_id=:owner_id and rela_type=:owner_type and "
+                          "ifnull(state,'')=:read%1_state and ifnull(print_state,'')=:read%1_print_state and "
+                          "ifnull(serving,'')=:read%1_serving")
+        .arg(k);
+}
+
+void setAsRead(TDatabaseCtrl& ctrl, const TPOMenuIns& read, const QString& k = QString()) {
+    const QString prefix = "read" + k + "_";
+    ctrl.setParameter(prefix + "id", read.getId());
+    ctrl.setParameter(prefix + "state", read.getState());
+    ctrl.setParameter(prefix + "print_state", read.getPrintState());
+    ctrl.setParameter(prefix + "serving", read.getServing());
+}
+
+bool tableInsInUse(int id) {
+    TDatabaseCtrl check;
+    check.setSQL("select count(*) from table_instance where state='TIS001' and id=:id");
+    check.setParameter("id", id);
+    check.open();
+    return !check.eof() && check.fields(0).asInteger() == 1;
+}
+}  // namespace
+
+const QString TMenuInsMgr::changedMessage = QStringLiteral("菜单已变化，请刷新后重试！");
+
+std::vector<TPOMenuIns> TMenuInsMgr::copiesOf(const TMenuInsList& lines) {
+    std::vector<TPOMenuIns> copies;
+    copies.reserve(lines.size());
+    for (const std::shared_ptr<TPOMenuIns>& line : lines) copies.push_back(*line);
+    return copies;
+}
+
+TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines,
+                                          const std::vector<TPOMenuIns>& asRead) {
     TDatabaseCtrl ctrl;
     QList<CheckedSQL> batch;
     TMenuInsList issued;  // the lines given an id here, which a failure takes back
@@ -136,6 +179,10 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
         lines.clear();
         return lines;
     };
+    auto readAs = [&](int id) -> const TPOMenuIns* {
+        auto found = std::find_if(asRead.begin(), asRead.end(), [id](const TPOMenuIns& r) { return r.getId() == id; });
+        return found == asRead.end() ? nullptr : &*found;
+    };
     const int newLines = int(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l->getId() == 0; }));
     int id = newLines > 0 ? firstOfIds(newLines) : 0;
     if (newLines > 0 && id == 0) return fail();
@@ -144,34 +191,56 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
             line->setId(id++);
             issued.push_back(line);
             setInsert(ctrl, *line);
+        } else if (const TPOMenuIns* read = readAs(line->getId())) {
+            ctrl.clearSQL();
+            ctrl.setSQL(updateSet + " where " + asReadCondition());
+            setFields(ctrl, *line);
+            setAsRead(ctrl, *read);
+            setOwner(ctrl, consultId, relaType);
         } else {
             setOwnedUpdate(ctrl, *line, consultId, relaType);
         }
         batch << withValues(ctrl, 1);
     }
-    QStringList kept;  // a placeholder for each line's id
-    for (size_t k = 0; k < lines.size(); ++k) kept << ":kept" + QString::number(k);
-    ctrl.clearSQL();
-    ctrl.setSQL("delete from menu_instance where rela_type=:rela_type and consult_id=:consult_id" +
-                (lines.empty() ? QString() : " and id not in(" + kept.join(',') + ")"));
-    ctrl.setParameter("rela_type", relaType);
-    ctrl.setParameter("consult_id", consultId);
-    for (size_t k = 0; k < lines.size(); ++k) ctrl.setParameter("kept" + QString::number(k), lines[k]->getId());
-    batch << withValues(ctrl);
+    // Only the lines this list held and the user removed: a line another station
+    // stored after the list was read is not this list's to delete. One statement,
+    // which must find every removed line as it was read.
+    std::vector<const TPOMenuIns*> removed;
+    for (const TPOMenuIns& read : asRead)
+        if (std::none_of(lines.begin(), lines.end(), [&](const auto& l) { return l->getId() == read.getId(); }))
+            removed.push_back(&read);
+    if (!removed.empty()) {
+        QStringList conditions;
+        for (size_t k = 0; k < removed.size(); ++k) conditions << "(" + asReadCondition(QString::number(k)) + ")";
+        ctrl.clearSQL();
+        ctrl.setSQL("delete from menu_instance where " + conditions.join(" or "));
+        for (size_t k = 0; k < removed.size(); ++k) setAsRead(ctrl, *removed[k], QString::number(k));
+        setOwner(ctrl, consultId, relaType);
+        batch << withValues(ctrl, int(removed.size()));
+    }
     // A table's dishes only while it is in use: on a settled or merged table
     // they would never be billed.
+    const bool ofTable = relaType == TPOMenuIns::relaTableIns;
     std::function<bool()> ownerInUse;
-    if (relaType == TPOMenuIns::relaTableIns)
-        ownerInUse = [consultId] {
-            TDatabaseCtrl check;
-            check.setSQL("select count(*) from table_instance where state='TIS001' and id=:id");
-            check.setParameter("id", consultId);
-            check.open();
-            return !check.eof() && check.fields(0).asInteger() == 1;
-        };
-    if (!executeChecked(ctrl, batch, QStringLiteral("批量修改菜实例时出现异常!"), staleTableMessage, ownerInUse))
-        return fail();
-    return lines;
+    if (ofTable) ownerInUse = [consultId] { return tableInsInUse(consultId); };
+    switch (runWriteBatch(ctrl, batch, ownerInUse)) {
+    case WriteOutcome::Done:
+        return lines;
+    case WriteOutcome::Failed:
+        showMessage(QStringLiteral("批量修改菜实例时出现异常!"));
+        break;
+    case WriteOutcome::Refused: {
+        // Read again after the rollback, only to say which of the two it was.
+        bool tableGone = false;
+        try {
+            tableGone = ofTable && !tableInsInUse(consultId);
+        } catch (const std::exception&) {
+        }
+        showMessage(tableGone ? staleTableMessage : changedMessage);
+        break;
+    }
+    }
+    return fail();
 }
 
 std::optional<TPOMenuIns> TMenuInsMgr::getMenuInsById(int id, bool* failed) {

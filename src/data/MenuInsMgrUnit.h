@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "data/POMenuInsUnit.h"
 
@@ -11,11 +12,22 @@ public:
     // Stores the line under a new id, which it also puts into the line; 0 (and the
     // line's id 0) when nothing was stored.
     static int insert(TPOMenuIns& line);
-    // Stores the complete list of one owner in one transaction: new lines (id 0)
-    // are inserted and receive their ids, the others updated, and the owner's
-    // lines missing from the list deleted. The lines must already carry the owner.
-    // Returns the list; on failure the list is emptied and nothing is written.
-    static TMenuInsList saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines);
+    // Stores the list of one owner in one transaction: new lines (id 0) are
+    // inserted and receive their ids, the others updated, and the lines of
+    // `asRead` (the list as it was read) that the list no longer holds deleted.
+    // Lines stored meanwhile by another station are not the list's and stay. A
+    // line of `asRead` whose stored state, print state or serving has changed
+    // since refuses the whole save with `changedMessage`; so does a removed line
+    // that is gone. Without `asRead` (a list read empty) nothing is deleted. The
+    // lines must already carry the owner. Returns the list; on failure the list
+    // is emptied and nothing is written.
+    static TMenuInsList saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines,
+                                        const std::vector<TPOMenuIns>& asRead = {});
+    // Copies of the lines as they are now, for `asRead`: the lines themselves
+    // change in the windows.
+    static std::vector<TPOMenuIns> copiesOf(const TMenuInsList& lines);
+    // Shown when a save finds a line no longer as its list read it.
+    static const QString changedMessage;
     static bool update(const TPOMenuIns& line);
     // `failed`, when given, tells a failed lookup (after its message) from no row.
     static std::optional<TPOMenuIns> getMenuInsById(int id, bool* failed = nullptr);

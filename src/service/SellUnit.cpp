@@ -323,20 +323,23 @@ void TsellForm::menuBtnClick() {
     std::optional<TPOTableIns> ins = inUseInstanceOrRefresh();
     if (!ins) return;
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(ins->getId());
+    // The dish window changes the lines in place: the save compares with these.
+    const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
     TcarteForm carte;
     carte.selectMenuIns(lines);
     for (const auto& line : lines) {
         line->setConsultId(ins->getId());
         line->setRelaType(TPOMenuIns::relaTableIns);
     }
-    TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines);
-    // A failed save comes back empty; the waiter then sees what is really ordered,
-    // not an empty table to order everything for again, and whether the table is
-    // still in use at all.
+    TMenuInsList saved = TMenuInsMgr::saveMenuInsList(ins->getId(), TPOMenuIns::relaTableIns, lines, asRead);
+    // A failed or refused save comes back empty; the waiter then sees what is
+    // really ordered, not an empty table to order everything for again, and
+    // whether the table is still in use at all. A save that went through is
+    // shown as stored too, with what another waiter ordered meanwhile.
     if (saved.empty())
         refreshShown();
     else
-        showMenuInsList(saved);
+        showMenuInsList(TMenuInsMgr::getTableInsMenuIns(ins->getId()));
 }
 
 void TsellForm::menuSendCookBtnClick() {

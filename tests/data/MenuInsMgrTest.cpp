@@ -25,7 +25,7 @@ protected:
     QString everything() { return rows("select * from menu_instance order by id").join("\n"); }
 };
 
-TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyThatOwnersLines) {
+TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyTheLinesItRemoved) {
     storedLine(1, 57, "MIR003", "keep");
     storedLine(2, 57, "MIR003", "drop");
     storedLine(3, 57, "MIR003", "change");
@@ -33,18 +33,23 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyThatOwnersLines) {
     storedLine(6, 58, "MIR003", "table 58");
     exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001')");
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
+    const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
     ASSERT_EQ(lines.size(), 3u);
+    // Another waiter orders for the same table meanwhile: not this list's to delete.
+    storedLine(7, 57, "MIR003", "other station");
     lines.erase(lines.begin() + 1);
     lines[1]->setQuantity(3.5);
+    lines[1]->setState(TPOMenuIns::stateNormal);  // no longer a gift: this list's own change
     lines[1]->setDescription("少放'辣");
     lines.insert(lines.begin(), newLine("new 1"));
     lines.push_back(newLine("new 2"));
-    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).size(), 4u);
-    EXPECT_EQ(rows("select id,menu_name,quantity,description from menu_instance where consult_id=57 and "
+    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).size(), 4u);
+    EXPECT_EQ(rows("select id,menu_name,quantity,state,description from menu_instance where consult_id=57 and "
                    "rela_type='MIR003' order by id"),
-              (QStringList{"1|宫保鸡丁|2|keep", "3|宫保鸡丁|3.5|少放'辣", "100|青岛啤酒|0|new 1", "101|青岛啤酒|0|new 2"}));
-    TMenuInsList none;
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", none).empty());
+              (QStringList{"1|宫保鸡丁|2|MI002|keep", "3|宫保鸡丁|3.5|MI001|少放'辣", "7|宫保鸡丁|2|MI002|other station",
+                           "100|青岛啤酒|0||new 1", "101|青岛啤酒|0||new 2"}));
+    TMenuInsList none, all = TMenuInsMgr::getTableInsMenuIns(57);
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", none, TMenuInsMgr::copiesOf(all)).empty());
     EXPECT_EQ(rows("select description from menu_instance order by id"),
               (QStringList{"reservation 57", "table 58"}));
     EXPECT_EQ(answers.count(), 0);
@@ -77,12 +82,14 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
          "create table old_lines as select * from menu_instance");
     const QString before = everything();
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
+    const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
     lines.pop_back();
     lines[0]->setDescription("changed");
     std::shared_ptr<TPOMenuIns> added = newLine("new");
     lines.push_back(added);
+    TMenuInsList again = lines;
     failOn("delete", "menu_instance");  // the last statement of the batch
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).empty());
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).empty());
     EXPECT_TRUE(lines.empty());
     EXPECT_EQ(answers.texts(), QStringList{"批量修改菜实例时出现异常!"});
     EXPECT_EQ(everything(), before);
@@ -90,9 +97,23 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
     // rather than update a row that does not exist and report success.
     EXPECT_EQ(added->getId(), 0);
     exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+
+    // Since the list was read, another station served the kept line, or printed
+    // the removed one: the save writes nothing, neither the new line.
+    for (const char* elsewhere : {"update menu_instance set serving='MI003' where id=1",
+                                     "update menu_instance set print_state='MIP002' where id=2"}) {
+        exec(elsewhere);
+        const QString changed = everything();
+        lines = again;
+        EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).empty());
+        EXPECT_EQ(answers.last(), "菜单已变化，请刷新后重试！");
+        EXPECT_EQ(everything(), changed);
+        EXPECT_EQ(added->getId(), 0);
+        exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
+    }
     TMenuInsList retry{added};
     EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", retry).size(), 1u);
-    EXPECT_EQ(remarksOf(57), QStringList{"new"});
+    EXPECT_EQ(remarksOf(57), (QStringList{"keep", "drop", "new"}));
     exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
 
     // Another station merges table 57 into 58: its lines moved there and are not written back.
@@ -110,5 +131,5 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
     EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew).empty());
     EXPECT_EQ(added->getId(), 0);
     EXPECT_EQ(everything(), merged);
-    EXPECT_EQ(answers.texts().mid(1), QStringList(3, "台桌状态已变化，请刷新后重试！"));
+    EXPECT_EQ(answers.texts().mid(3), QStringList(3, "台桌状态已变化，请刷新后重试！"));
 }

@@ -38,7 +38,7 @@ protected:
                             "o,prick_order_rela r where o.id=r.order_id and r.prick_id=p.id))>0.000001 or exists(select 1 "
                             "from o_order o,prick_order_rela r where o.id=r.order_id and r.prick_id=p.id and "
                             "o.state<>'ORD003')"), 0) << "a closing that does not add up";
-        // Each saved list tags its lines with its length: a group short of it is half saved.
+        // Each save tags its new lines with their number: a group short of it is half saved.
         for (const QString& g : rows("select description,count(*) from menu_instance where rela_type='MIR003' "
                                      "group by consult_id,description"))
             EXPECT_EQ(g.section('/', 1).section('|', 0, 0), g.section('|', 1)) << g.toStdString();
@@ -86,8 +86,8 @@ TEST_F(SystemReliabilityTest, TwoStationsOnOneFileNeverCountATableTwice) {
     b.start(HELAN_STATION, {dbPath, "ops", QString::number(seed + 1), QString::number(count), "4"});
     ASSERT_TRUE(a.waitForFinished(240000) && b.waitForFinished(240000));
     static const QRegularExpression re(
-        R"(ops=(\d+) refused=(\d+) unreported=(\d+) reportedAsFailed=(\d+) checkouts=(\d+) money=([\d.]+))");
-    int ops = 0, refused = 0, checkouts = 0;
+        R"(ops=(\d+) refused=(\d+) unreported=(\d+) reportedAsFailed=(\d+) checkouts=(\d+) money=([\d.]+) lines=(-?\d+))");
+    int ops = 0, refused = 0, checkouts = 0, dishLines = 0;
     double money = 0;
     for (QProcess* p : {&a, &b}) {
         QString out = QString::fromUtf8(p->readAllStandardOutput());
@@ -101,12 +101,15 @@ TEST_F(SystemReliabilityTest, TwoStationsOnOneFileNeverCountATableTwice) {
         refused += m.captured(2).toInt();
         checkouts += m.captured(5).toInt();
         money += m.captured(6).toDouble();
+        dishLines += m.captured(7).toInt();
     }
     std::printf("[ two stations ] operations %d, refused %d, checkouts %d\n", ops, refused, checkouts);
     expectConsistent("after both stations");
     // Every checkout a station was told of is there once, with its money.
     EXPECT_EQ(scalarInt("select count(*) from o_order"), checkouts);
     EXPECT_NEAR(scalar("select ifnull(sum(price1),0) from o_order").toDouble(), money, 0.005);
+    // No station's save took away a dish line another station had stored.
+    EXPECT_EQ(scalarInt("select count(*) from menu_instance where rela_type='MIR003'"), dishLines);
     EXPECT_GE(ops, 2 * count);
     EXPECT_GT(refused, 0);  // the stations did get in each other's way
 }

@@ -117,6 +117,46 @@ TEST_F(SellDishLinesTest, AStaleRowNeverUndoesAChangeMadeElsewhere) {
     EXPECT_EQ(form->tableMenuInsGrid->object<TPOMenuIns>(2)->getServing(), "MI003");
 }
 
+TEST_F(SellDishLinesTest, AWaiterAtAnotherStationLosesNoDishAndNoServing) {
+    addInstance(50, t101, "TIS001");
+    addLine(70, 50, "MIR003", "米饭");
+    fire(form->MTimer);
+    clickTable(t101);
+    // `meanwhile` is what the other station does while this waiter chooses.
+    auto orderHere = [&](std::function<void(TcarteForm*)> choose, std::function<void()> meanwhile) {
+        DialogScript script;
+        script.expect<TcarteForm>([&](TcarteForm* d) {
+            choose(d);
+            meanwhile();
+            click(d->confirmButton);
+        });
+        click(form->menuBtn);
+    };
+    // Both waiters order for 101 at once: the other one's beer stays beside this one's dish.
+    orderHere([](TcarteForm* d) {
+        QTest::mouseClick(d->menuTypeButtons[0], Qt::LeftButton);
+        QTest::mouseClick(d->menuButtons[0], Qt::LeftButton);
+    }, [&] { addLine(71, 50, "MIR003", "青岛啤酒"); });
+    const QStringList ordered{"米饭/MI001/MI004/MIP001", "青岛啤酒/MI001/MI004/MIP001", "宫保鸡丁/MI001/MI004/MIP001"};
+    EXPECT_EQ(lines(50), ordered);
+    EXPECT_EQ(dishes(), (QStringList{"米饭", "青岛啤酒", "宫保鸡丁"}));
+    EXPECT_EQ(answers.count(), 0);
+
+    // The rice is served by scanning its ticket while this waiter asks for one
+    // more of it and a new dish: nothing is written, and the rice shows served.
+    orderHere([](TcarteForm* d) {
+        QTest::mouseClick(d->menuTypeButtons[0], Qt::LeftButton);
+        QTest::mouseClick(d->menuButtons[0], Qt::LeftButton);
+        clickRow(d->selectMenuGrid, 1);
+        click(d->addMenuIns);
+    }, [&] { exec("update menu_instance set serving='MI003' where id=70"); });
+    EXPECT_EQ(answers.texts(), QStringList{"菜单已变化，请刷新后重试！"});
+    EXPECT_EQ(lines(50), QStringList{"米饭/MI001/MI003/MIP001"} + ordered.mid(1));
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=70").toDouble(), 1);
+    EXPECT_EQ(dishes(), (QStringList{"米饭", "青岛啤酒", "宫保鸡丁"}));
+    EXPECT_EQ(cell(6, 1), "已传");
+}
+
 TEST_F(SellDishLinesTest, OrderingAndPrintingNeedATableStillInUseAndShowWhatIsStored) {
     addInstance(50, t101, "TIS001");
     addLine(70, 50, "MIR003", "米饭");

@@ -6,6 +6,7 @@
 //   station <file> lock                           holds the write lock until a line arrives
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -56,6 +57,7 @@ public:
     }
 
     int opsRun = 0, refused = 0, unreported = 0, reportedAsFailed = 0, checkouts = 0;
+    int dishLines = 0;  // stored less removed by the saves this station was told were done
     double money = 0;
 
 private:
@@ -93,23 +95,31 @@ private:
         return true;
     }
 
-    // Every line of a saved list carries the save's tag and the list's length, so
-    // that a list left half saved shows.
+    // The new lines of a save carry its tag and their number, and a line is only
+    // ever removed with every line of its tag: a tag short of its number is a
+    // save left half done.
     bool orderDishes() {
         int t = anyOf(inUse);
         if (!t) return true;
         int owner = inUse[t].getId();
         TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(owner);
-        if (!lines.empty() && pick(3) == 0) lines.erase(lines.begin() + pick(int(lines.size())));
-        for (int n = 1 + pick(3); n > 0; --n) {
+        const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
+        if (!lines.empty() && pick(3) == 0) {
+            const QString tag = lines[size_t(pick(int(lines.size())))]->getDescription();
+            lines.erase(std::remove_if(lines.begin(), lines.end(), [&](auto& l) { return l->getDescription() == tag; }),
+                        lines.end());
+        }
+        const int removed = int(asRead.size() - lines.size()), added = 1 + pick(3);
+        QString tag = QString("%1-%2/%3").arg(seed).arg(++saves).arg(added);
+        for (int n = added; n > 0; --n) {
             auto line = std::make_shared<TPOMenuIns>();
             line->setConsultId(owner); line->setRelaType(TPOMenuIns::relaTableIns); line->setMenuId(1 + pick(9));
-            line->setPrice(5 + pick(60)); line->setQuantity(1 + pick(3));
+            line->setPrice(5 + pick(60)); line->setQuantity(1 + pick(3)); line->setDescription(tag);
             lines.push_back(line);
         }
-        QString tag = QString("%1-%2/%3").arg(seed).arg(++saves).arg(lines.size());
-        for (auto& line : lines) line->setDescription(tag);
-        return !TMenuInsMgr::saveMenuInsList(owner, TPOMenuIns::relaTableIns, lines).empty();
+        if (TMenuInsMgr::saveMenuInsList(owner, TPOMenuIns::relaTableIns, lines, asRead).empty()) return false;
+        dishLines += added - removed;
+        return true;
     }
 
     std::vector<TPOTableIns> batch() {
@@ -222,7 +232,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     for (int n = args.value(4).toInt(); n > 0; --n) station.step(false);
-    std::printf("ops=%d refused=%d unreported=%d reportedAsFailed=%d checkouts=%d money=%.2f\n", station.opsRun,
-                station.refused, station.unreported, station.reportedAsFailed, station.checkouts, station.money);
+    std::printf("ops=%d refused=%d unreported=%d reportedAsFailed=%d checkouts=%d money=%.2f lines=%d\n",
+                station.opsRun, station.refused, station.unreported, station.reportedAsFailed, station.checkouts,
+                station.money, station.dishLines);
     return 0;
 }
