@@ -63,10 +63,13 @@ bool TEmployeeMgr::update(const TPOEmployee& employee) {
                 " where id=:id");
     setEmployeeColumns(ctrl, employee);
     ctrl.setParameter("id", employee.getId());
-    QStringList texts{ctrl.getSQL()};
-    texts << "delete from employee_right where employee_id=" + QString::number(employee.getId());
-    texts << rightInserts(employee, employee.getId());
-    return executeInTransaction(ctrl, texts, "修改员工出现异常！");
+    // An employee deleted meanwhile changes no row: its rights must not be written
+    // for a row that no longer exists.
+    QList<CheckedSQL> statements{withValues(ctrl, 1)};
+    statements << CheckedSQL{"delete from employee_right where employee_id=" + QString::number(employee.getId())};
+    for (const QString& text : rightInserts(employee, employee.getId())) statements << CheckedSQL{text};
+    const QString failed = QStringLiteral("修改员工出现异常！");
+    return executeChecked(ctrl, statements, failed, failed);
 }
 
 bool TEmployeeMgr::Delete(int id) {

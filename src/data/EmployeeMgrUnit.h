@@ -17,7 +17,8 @@ public:
     // Saves the employee and its rights in one transaction; the new id, or 0.
     // The record's own id is not changed: a caller that keeps the record sets it.
     int insert(const TPOEmployee& employee);
-    // Rewrites every column and replaces the whole set of rights.
+    // Rewrites every column and replaces the whole set of rights; an employee that
+    // is gone is a failure, and nothing is written.
     bool update(const TPOEmployee& employee);
     // The employee's employee_right rows stay.
     bool Delete(int id);

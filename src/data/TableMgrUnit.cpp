@@ -102,7 +102,8 @@ bool TTableMgr::update(const TPOTable& table) {
                 "type=:type,state=:state,x=:X,y=:Y,description=:description where id=:id");
     setTableFields(ctrl, table);
     ctrl.setParameter("id", table.getId());
-    return execOrShow(ctrl, "桌子名称可能重复!");
+    // A table deleted meanwhile changes no row; that is no duplicate name.
+    return executeChecked(ctrl, {withValues(ctrl, 1)}, "桌子名称可能重复!", "桌子不存在!");
 }
 
 bool TTableMgr::Delete(const TPOTable& table) {

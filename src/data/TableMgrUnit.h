@@ -13,6 +13,7 @@ class TIconListView;
 class TTableMgr {
 public:
     static int insert(const TPOTable& table);
+    // A table that is gone is a failure of its own ("桌子不存在!").
     static bool update(const TPOTable& table);
     static bool Delete(const TPOTable& table);
     // Whether an open bill (an instance in use) or an open booking (of a booked

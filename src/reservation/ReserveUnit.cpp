@@ -86,6 +86,8 @@ bool appendMenuInsWrites(TMenuInsList& lines, int consultId, const QString& rela
 // A table the sell window has taken over (RT002) belongs to its table instance now:
 // the dialog's copy, loaded before, must neither revert nor delete it.
 const QString notTakenOver = QStringLiteral(" and state<>'RT002'");
+
+const QString staleReserveText = QStringLiteral("预订信息已变化，请刷新后重试！");
 }  // namespace
 
 TreserveForm::TreserveForm(QWidget* parent) : TexclusiveForm(parent) {
@@ -340,6 +342,7 @@ void TreserveForm::loadReserve(int reserveId) {
     std::optional<TPOReserve> loaded = TReserveMgr::getReserveById(reserveId);
     if (!loaded) return;
     reserve = *loaded;
+    storedState = reserve.getState();
     guestName->setText(reserve.getGuestName());
     guestNum->setText(reserve.getGuestNum());
     if (reserve.getState() == TPOReserve::stateCompleted) {
@@ -412,6 +415,17 @@ bool TreserveForm::newBookingsFree(const std::vector<int>& rows) {
     return true;
 }
 
+bool TreserveForm::storedStateUnchanged() {
+    if (reserve.getId() == 0) return true;
+    bool failed = false;
+    const std::optional<TPOReserve> stored = TReserveMgr::getReserveById(reserve.getId(), &failed);
+    if (failed) return false;
+    // Not stored: an id drawn by a failed first save, inserted afresh.
+    if (!stored || stored->getState() == storedState) return true;
+    showMessage(staleReserveText);
+    return false;
+}
+
 void TreserveForm::saveGuest() {
     TPOGuest guest = TGuestMgr::getGuestByTelephone(telephone->text()).value_or(TPOGuest());
     guest.setName(guestName->text());
@@ -437,6 +451,8 @@ bool TreserveForm::saveReserve() {
         return false;
     }
 
+    // A reservation completed by the sell window meanwhile must not be booked again.
+    if (!storedStateUnchanged()) return false;
     // Another station may have booked a table since it was added here.
     const std::optional<std::vector<int>> newRows = newBookingRows();
     if (!newRows || !newBookingsFree(*newRows)) return false;
@@ -450,10 +466,14 @@ bool TreserveForm::saveReserve() {
     reserve.setGuestNum(guestNum->text());
     reserve.setState(TPOReserve::getStateCode(reserveState->currentText()));
     reserve.setDescription(description->toPlainText());
+    bool reserveStored = false;
+    // Written only from the state read, so that a change made since is never undone.
+    const QString fromStoredState = " and state=" + TDatabaseCtrl::stringLiteral(storedState);
     if (!appendWrite(
             reserve, QStringLiteral("reserve.id"),
-            [](int id, bool* failed) { return TReserveMgr::getReserveById(id, failed).has_value(); },
-            TReserveMgr::getInsertSQL, TReserveMgr::getUpdateSQL, sequence, texts))
+            [&](int id, bool* failed) { return reserveStored = TReserveMgr::getReserveById(id, failed).has_value(); },
+            TReserveMgr::getInsertSQL,
+            [&](const TPOReserve& r) { return TReserveMgr::getUpdateSQL(r) + fromStoredState; }, sequence, texts))
         return false;
     const int rid = reserve.getId();
 
@@ -483,11 +503,14 @@ bool TreserveForm::saveReserve() {
     texts << "delete from reserve_table where reserve_id=" + reserveId + " and id not in(" + keptTableIds.join(',') +
                  ")" + notTakenOver;
 
+    QList<CheckedSQL> statements;
+    for (const QString& text : texts) statements << CheckedSQL{text};
+    if (reserveStored) statements.front().rows = 1;  // none when its state changed
     saveGuest();
     // Checked again under the write lock, for a booking made since the check above.
     int takenRow = 0;
     TDatabaseCtrl ctrl;
-    const bool saved = executeInTransaction(ctrl, texts, QStringLiteral("保存预订信息时出现异常！"), [&] {
+    const WriteOutcome outcome = runWriteBatch(ctrl, statements, [&] {
         for (int row : bookingRows) {
             const TPOReserveTable& rt = tableRow(row)->reserveTable;
             if (TReserveTableMgr::countOpenBookings(rt.getTableId(), rt.getEatId(), rt.getEatDate(), rid) > 0) {
@@ -497,11 +520,17 @@ bool TreserveForm::saveReserve() {
         }
         return true;
     });
-    if (takenRow != 0) {
+    if (outcome == WriteOutcome::Failed) {
+        showMessage(QStringLiteral("保存预订信息时出现异常！"));
+    } else if (takenRow != 0) {
         selectStringGrid->setRow(takenRow);
         showMessage(QStringLiteral("只能预订空闲的台桌!"));
+    } else if (outcome == WriteOutcome::Refused) {
+        showMessage(staleReserveText);
+    } else {
+        storedState = reserve.getState();
     }
-    return saved;
+    return outcome == WriteOutcome::Done;
 }
 
 void TreserveForm::done(int result) {

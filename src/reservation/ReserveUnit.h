@@ -113,7 +113,12 @@ private:
     bool newBookingsFree(const std::vector<int>& rows);
     // Writes the guest as typed, before and outside the reservation's transaction.
     void saveGuest();
+    // False, having said so, when another station changed the reservation's state
+    // since this dialog read or wrote it, or when the lookup failed.
+    bool storedStateUnchanged();
 
     TPOReserve reserve;
+    // The reservation's state as this dialog last read or wrote it.
+    QString storedState;
     TMenuInsList wholeMenuIns;
 };

@@ -136,3 +136,19 @@ TEST_F(EmployeeManageTest, EmployeesMoveBetweenTeamsButNeverIntoADeletedOne) {
     click(form->createEmployee);
     EXPECT_EQ(answers.last(), "请选择团队！");
 }
+
+TEST_F(EmployeeManageTest, AnEmployeeDeletedAtAnotherStationIsNotSavedAgain) {
+    clickNode(form->teamTree, "前厅");
+    clickRow(1);  // 王五
+    const QString held = "select right_number from employee_right where employee_id=4 order by rowid";
+    const QStringList rightsLeft = rows(held);
+    exec("delete from employee where id=4");  // as "删除" leaves it: its rights stay
+    type(form->roleName, "领班");
+    move(form->selectRightList, form->cancelRightBtn, {"营业管理"});
+    click(form->saveEmployee);
+    EXPECT_EQ(answers.texts(), QStringList{"修改员工出现异常！"});
+    EXPECT_EQ(scalarInt("select count(*) from employee where id=4"), 0);
+    EXPECT_EQ(rows(held), rightsLeft);
+    EXPECT_EQ(form->employeeGrid->rowCount(), 2);
+    EXPECT_EQ(form->employeeGrid->cell(1, 1), "张三");
+}

@@ -103,6 +103,17 @@ TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {
 }
 
 TEST_F(TableAttribTest, AMissingTableLeavesTheItemAlone) {
+    // Deleted by another station while the dialog has it open: the save says so.
+    show(plan.findTableItem(3), [&](TtableAttribForm* d) {
+        exec("delete from table_spec where id=3");
+        type(d->seatTable, "6");
+        click(d->applyButton);
+        EXPECT_TRUE(d->isVisible() && d->applyButton->isEnabled());
+        d->close();
+    });
+    EXPECT_EQ(answers.texts(), QStringList{"桌子不存在!"});
+    EXPECT_EQ(scalarInt("select count(*) from table_spec where id=3"), 0);
+
     TTableItem* item = plan.findTableItem(2);
     item->setCaption("旧名");
     item->setImageIndex(2);

@@ -129,7 +129,7 @@ TEST_F(ReserveTest, ChangesALoadedReservationWithoutTouchingTablesTakenOver) {
     EXPECT_EQ(rows("select id from menu_instance order by id"), (QStringList{"61", "63", "64"}));
 }
 
-TEST_F(ReserveTest, ViewsReadOnlyAndOpensCompletedReservationsReadOnly) {
+TEST_F(ReserveTest, ViewsReadOnlyAndNeverWritesACompletedReservationBack) {
     storeReservation();
     open(
         [&](TreserveForm* d) {
@@ -138,7 +138,26 @@ TEST_F(ReserveTest, ViewsReadOnlyAndOpensCompletedReservationsReadOnly) {
             click(d->confirmButton);
         },
         loading(true));
-    exec("update reserve set state='R002'");
+    // The sell window takes the last tables over while the dialog still shows them booked.
+    open(
+        [&](TreserveForm* d) {
+            type(d->guestNum, "10");
+            exec("create trigger sell after insert on guest begin "
+                 "update reserve_table set state='RT002' where reserve_id=50; "
+                 "update reserve set state='R002' where id=50; end");
+            click(d->applyButton);  // completed between the dialog's first look and its write
+            exec("drop trigger sell");
+            click(d->applyButton);
+            click(d->confirmButton);
+            EXPECT_EQ(answers.texts(), QStringList(3, "预订信息已变化，请刷新后重试！"));
+            EXPECT_TRUE(d->isVisible() && d->applyButton->isEnabled());
+            click(d->cancelButton);
+        },
+        loading());
+    EXPECT_EQ(rows("select guest_num,state from reserve"), QStringList{"8|R002"});
+    EXPECT_EQ(rows("select state from reserve_table"), QStringList(4, "RT002"));
+    EXPECT_EQ(rows("select id from menu_instance order by id"), (QStringList{"61", "62", "63", "64"}));
+    answers.clear();
     open(
         [&](TreserveForm* d) {
             EXPECT_EQ(answers.texts(), QStringList{"完成状态的预订单不能修改!"});
