@@ -62,7 +62,11 @@ void printPage(int printerIndex, const QPageLayout& layout, const QString& jobNa
     if (!printQueueAcceptsJobs(queue) || !painter.begin(printer.get()))
         throw SystemError(QStringLiteral("打印机(%1)无法开始打印！").arg(shownName));
     paint(painter);
-    if (!painter.end()) throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
+    // Qt hands the page to CUPS inside end() and drops the job id, reporting success
+    // even when the job was refused (a queue that stopped accepting since it was
+    // asked, a user the queue does not allow): that call's status is the last one.
+    if (!painter.end() || (!redirected && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST))
+        throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
 }
 
 void redirectPrintingToPdf(const QStringList& names, PdfFileChooser fileFor, PrintQueueQuery accepts) {

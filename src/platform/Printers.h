@@ -19,7 +19,8 @@ bool printQueueAcceptsJobs(const QString& queueName);
 // the default printer for -1 (or any index outside the list); with no default queue
 // set, that is the first installed one. `paint` draws with the origin at the top left
 // corner inside the layout's margins. Throws SystemError, naming the printer, when
-// the queue is gone or refuses jobs, or the page could not be started or finished.
+// the queue is gone or refuses jobs, the page could not be started or finished, or
+// the print service refused the finished job.
 void printPage(int printerIndex, const QPageLayout& layout, const QString& jobName,
                const std::function<void(QPainter&)>& paint);
 
