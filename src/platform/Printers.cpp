@@ -35,7 +35,7 @@ bool printQueueAcceptsJobs(const QString& queueName) {
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
                                          instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) return false;
-    // A service that does not report the attribute is taken at its word that the queue exists.
+    // A queue whose service does not report the attribute is taken to accept jobs.
     const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
     cupsFreeDests(1, dest);
