@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cups/cups.h>
+#include <cstring>
 #include <memory>
 
 #include "platform/Errors.h"
@@ -11,6 +13,7 @@ namespace {
 bool redirected = false;
 QStringList redirectedNames;
 PdfFileChooser pdfFileFor;
+PrintQueueQuery redirectedAccepts;
 
 std::unique_ptr<QPrinter> printerFor(const QString& name) {
     if (redirected) {
@@ -24,6 +27,21 @@ std::unique_ptr<QPrinter> printerFor(const QString& name) {
 }
 }  // namespace
 
+bool printQueueAcceptsJobs(const QString& queueName) {
+    if (redirected) return !redirectedAccepts || redirectedAccepts(queueName);
+    // Qt names an instance of a queue "queue/instance".
+    const QByteArray queue = queueName.section('/', 0, 0).toLocal8Bit();
+    const QByteArray instance = queueName.section('/', 1).toLocal8Bit();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
+                                         instance.isEmpty() ? nullptr : instance.constData());
+    if (!dest) return false;
+    // A queue whose service does not report the attribute is taken to accept jobs.
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return accepts;
+}
+
 QStringList installedPrinterNames() {
     return redirected ? redirectedNames : QPrinterInfo::availablePrinterNames();
 }
@@ -36,21 +54,31 @@ void printPage(int printerIndex, const QPageLayout& layout, const QString& jobNa
     printer->setDocName(jobName);
     printer->setPageLayout(layout);
     const QString shownName = name.isEmpty() ? QStringLiteral("默认打印机") : name;
+    // A refused job would vanish after the page was handed over with no error to
+    // show, so ask first; the queue is the one Qt chose, the first installed one
+    // when no default is set.
+    const QString queue = redirected ? name : printer->printerName();
     QPainter painter;
-    if (!painter.begin(printer.get()))
+    if (!printQueueAcceptsJobs(queue) || !painter.begin(printer.get()))
         throw SystemError(QStringLiteral("打印机(%1)无法开始打印！").arg(shownName));
     paint(painter);
-    if (!painter.end()) throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
+    // Qt hands the page to CUPS inside end() and drops the job id, reporting success
+    // even when the job was refused (a queue that stopped accepting since it was
+    // asked, a user the queue does not allow): that call's status is the last one.
+    if (!painter.end() || (!redirected && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST))
+        throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
 }
 
-void redirectPrintingToPdf(const QStringList& names, PdfFileChooser fileFor) {
+void redirectPrintingToPdf(const QStringList& names, PdfFileChooser fileFor, PrintQueueQuery accepts) {
     redirected = true;
     redirectedNames = names;
     pdfFileFor = std::move(fileFor);
+    redirectedAccepts = std::move(accepts);
 }
 
 void stopRedirectingPrinting() {
     redirected = false;
     redirectedNames.clear();
     pdfFileFor = nullptr;
+    redirectedAccepts = nullptr;
 }

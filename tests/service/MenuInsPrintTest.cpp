@@ -66,6 +66,9 @@ protected:
         redirectPrintingToPdf({QStringLiteral("厨房打印机"), QStringLiteral("吧台打印机")}, [this](const QString& name) {
             jobs << name;
             return pdfDir.filePath((name == failingPrinter ? "missing/" : "") + QString("%1.pdf").arg(jobs.size()));
+        }, [this](const QString& queue) {
+            asked << queue;
+            return queue != refusingQueue;
         });
     }
     void TearDown() override {
@@ -75,6 +78,8 @@ protected:
     QTemporaryDir pdfDir;
     QStringList jobs;  // the printer of each job, "" for the default printer
     QString failingPrinter = QStringLiteral("none");
+    QString refusingQueue = QStringLiteral("none");
+    QStringList asked;  // the queue asked before each job
     TmenuInsPrintForm form;
 };
 
@@ -102,15 +107,29 @@ TEST_F(MenuInsPrintTest, PrintsOnePageForEachDueLineOnItsPrinterAndMarksItPrinte
     form.printMenuIns(lines);  // the lines handed in are marked too: nothing is due any more
     EXPECT_EQ(jobs.size(), 3);
 
-    // A ticket that could not be printed ends the run and stays due.
-    exec("update menu_instance set print_state='MIP001'");
-    failingPrinter = QStringLiteral("吧台打印机");
-    lines = TMenuInsMgr::getTableInsMenuIns(500);
-    EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
-    EXPECT_EQ(answers.last(), QStringLiteral("打印机(吧台打印机)无法开始打印！"));
-    EXPECT_EQ(rows("select print_state from menu_instance where id in(101,106,107) order by id"),
-              QStringList({"MIP002", "MIP001", "MIP001"}));
-    EXPECT_EQ(lines[5]->getPrintState(), "MIP001");
+    EXPECT_EQ(asked, jobs);
+
+    // A ticket that could not be printed ends the run with one message: the lines
+    // before it stay printed, its line and the ones after it stay due. A queue that
+    // refuses jobs is found out before its page is painted, so it gets no page.
+    addLine(108, 500, "MIP001/MI004/MI001");  // after the bar line, on the default printer
+    for (bool refusing : {true, false}) {
+        exec("update menu_instance set print_state='MIP001' where id in(101,106)");
+        refusingQueue = refusing ? QStringLiteral("吧台打印机") : "none";
+        failingPrinter = refusing ? "none" : QStringLiteral("吧台打印机");
+        jobs.clear(), asked.clear(), answers.clear();
+        QFile::remove(pdfDir.filePath("2.pdf"));  // the bar line's job number in this run
+        lines = TMenuInsMgr::getTableInsMenuIns(500);
+        EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
+        EXPECT_EQ(answers.texts(), QStringList({QStringLiteral("打印机(吧台打印机)无法开始打印！")}));
+        EXPECT_EQ(asked, QStringList({"", QStringLiteral("吧台打印机")}));
+        EXPECT_EQ(jobs, asked);
+        EXPECT_FALSE(QFile::exists(pdfDir.filePath("2.pdf")));
+        EXPECT_EQ(rows("select id||print_state from menu_instance where id in(101,102,105,106,108) order by id"),
+                  QStringList({"101MIP002", "102MIP002", "105MIP003", "106MIP001", "108MIP001"}));
+        EXPECT_EQ(lines[5]->getPrintState(), "MIP001");
+        EXPECT_EQ(lines[6]->getPrintState(), "MIP001");
+    }
 }
 
 TEST_F(MenuInsPrintTest, EachTicketShowsItsLineAndOnlyItsOwnBars) {
