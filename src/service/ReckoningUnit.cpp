@@ -226,10 +226,28 @@ bool TReckoningForm::paidCoversDue() {
     return false;
 }
 
+bool TReckoningForm::rebateInRange() {
+    // Either would store a due amount below zero or above the total.
+    const double value = valueOf(rebateValue);
+    if (rebateType->currentText() == rebateDiscount && (value < 0 || value > 10)) {
+        showMessage(QStringLiteral("折扣值必须在0到10之间!"));
+        return false;
+    }
+    if (rebateType->currentText() == rebateCash && (value < 0 || value > valueOf(price))) {
+        showMessage(QStringLiteral("现金折扣必须在0到总价之间!"));
+        return false;
+    }
+    return true;
+}
+
 void TReckoningForm::ExitEdit(QLineEdit* edit) {
     if (edit->text().trimmed().isEmpty()) {
         edit->setFocus();
         showMessage(QStringLiteral("输入的值不能为空!"));
+        return;
+    }
+    if (edit == rebateValue && !rebateInRange()) {
+        edit->setFocus();
         return;
     }
     if (!paidCoversDue()) {
@@ -244,7 +262,8 @@ void TReckoningForm::guestTypeChange() { associatorCode->setEnabled(guestType->c
 void TReckoningForm::menuInsGridDblClick() {
     const int row = menuInsGrid->row();
     std::shared_ptr<TPOMenuIns> line = menuInsGrid->object<TPOMenuIns>(row);
-    if (row < 1 || !line) return;
+    // A settled bill stays as written: an edit now would leave the lines and the order apart.
+    if (done || row < 1 || !line) return;
     // A line changed at another station must not be written over with this copy.
     if (!storedIfUnchanged(*line)) return showChangedBill();
     const TPOMenuIns before = *line;
@@ -261,6 +280,7 @@ void TReckoningForm::menuInsGridDblClick() {
 
 void TReckoningForm::cancelAccountBtnClick() {
     // Checked here too: the rebate may have changed after the amounts were left.
+    if (!rebateInRange()) return rebateValue->setFocus();
     if (!paidCoversDue()) return;
     // Another station may have ordered, returned or changed dishes of these tables since
     // the bill was shown: settling the old total would leave those lines unpaid.

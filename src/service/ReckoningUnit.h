@@ -71,10 +71,12 @@ private:
     // The dish lines changed elsewhere: says so, lists them afresh and recomputes.
     void showChangedBill();
     void setMenuInsRow(const std::shared_ptr<TPOMenuIns>& line, const QString& tableName, int row);
-    // Leaving an amount edit: empty, or paid below due, takes the focus back.
+    // Leaving an amount edit: empty, a rebate out of range, or paid below due takes the focus back.
     void ExitEdit(QLineEdit* edit);
     // Paid below due: says so and gives false.
     bool paidCoversDue();
+    // A discount outside 0..10 or a cash rebate outside 0..total: says so and gives false.
+    bool rebateInRange();
 
     std::vector<TPOTableIns>* tableInsList = nullptr;
     TPOOrder order;

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "data/TableInsMgrUnit.h"
 #include "service/ReckoningUnit.h"
 #include "service/ServiceFixture.h"
@@ -90,11 +92,11 @@ TEST_F(ReckoningTest, CashRebateNoRebateAndThePaidAmountChecks) {
         }
 
         // A rebate changed after the amounts were checked: "销帐" refuses too.
-        type(d->price2, "100");
+        type(d->price2, "95");
         type(d->rebateValue, "12");
         leave(d->rebateValue, d->invoice);
-        choose(d->rebateType, "打折");
-        EXPECT_EQ(d->giveChange->text(), "-20.00");
+        choose(d->rebateType, "无");
+        EXPECT_EQ(d->giveChange->text(), "-5.00");
         answers.clear();
         click(d->cancelAccountBtn);
         EXPECT_EQ(answers.texts(), QStringList({"付款金额不能小于实收金额!"}));
@@ -105,7 +107,65 @@ TEST_F(ReckoningTest, CashRebateNoRebateAndThePaidAmountChecks) {
     }));
     EXPECT_EQ(rows("select rebate_type,rebate_value,price,price1,price2,give_change,invoice,guest_type,associator_num "
                    "from o_order"),
-              QStringList({"现金|12|100|88|100|12|无|散客|"}));
+              QStringList({"现金|12|100|88|95|7|无|散客|"}));
+}
+
+TEST_F(ReckoningTest, RebatesOutsideTheirRangeAreRefusedUntilAValidOneIsWritten) {
+    addInstance(50, t101, "TIS001");
+    addLine(1, 50, "青岛啤酒", 12, 1, "MI001");
+    auto list = instances({50});
+    EXPECT_TRUE(reckon(list, [&](TReckoningForm* d) {
+        for (auto [kind, value, message] : {std::tuple{"现金", "500", "现金折扣必须在0到总价之间!"},
+                                            std::tuple{"现金", "12.01", "现金折扣必须在0到总价之间!"},
+                                            std::tuple{"打折", "10.5", "折扣值必须在0到10之间!"}}) {
+            type(d->rebateValue, "0");
+            choose(d->rebateType, "无");
+            type(d->rebateValue, value);
+            leave(d->rebateValue, d->invoice);  // no rebate, so nothing to refuse yet
+            choose(d->rebateType, kind);
+            answers.clear();
+            click(d->cancelAccountBtn);
+            EXPECT_TRUE(d->rebateValue->hasFocus());
+            leave(d->rebateValue, d->invoice);
+            EXPECT_EQ(answers.texts(), QStringList(2, message)) << value;
+            EXPECT_TRUE(d->rebateValue->hasFocus());
+            EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
+        }
+        EXPECT_EQ(scalar("select state from table_instance"), "TIS001");
+        type(d->rebateValue, "8");
+        leave(d->rebateValue, d->invoice);
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.last(), "销账成功！");
+    }));
+    EXPECT_EQ(rows("select rebate_type,rebate_value,price,price1,price2,give_change from o_order"),
+              QStringList({"打折|8|12|9.6|12|2.4"}));
+}
+
+TEST_F(ReckoningTest, ZeroBillsAreWrittenAndASettledBillKeepsItsLines) {
+    addInstance(50, t101, "TIS001");
+    addInstance(51, t102, "TIS001");
+    addLine(1, 50, "红烧肉", 20, 2, "MI001");
+    addLine(2, 51, "青岛啤酒", 12, 1, "MI001");
+    for (auto [id, kind, value] : {std::tuple{50, "现金", "40"}, std::tuple{51, "打折", "0"}}) {
+        auto list = instances({id});
+        EXPECT_TRUE(reckon(list, [&](TReckoningForm* d) {
+            choose(d->rebateType, kind);
+            type(d->rebateValue, value);
+            leave(d->rebateValue, d->invoice);
+            click(d->cancelAccountBtn);
+            EXPECT_EQ(answers.texts(), QStringList({"销账成功！"}));
+            // No line editor opens on the settled bill, and the amounts stay as written.
+            const QStringList settled = bill(d);
+            doubleClickRow(d->menuInsGrid, 1);
+            EXPECT_EQ(bill(d), settled);
+            answers.clear();
+        }));
+    }
+    EXPECT_EQ(rows("select rebate_type,rebate_value,price,price1,price2,give_change from o_order order by id"),
+              QStringList({"现金|40|40|0|40|40", "打折|0|12|0|12|12"}));
+    EXPECT_EQ(rows("select o.price, sum(m.price*m.quantity) from o_order o join table_instance t on t.order_id=o.id "
+                   "join menu_instance m on m.consult_id=t.id group by o.id order by o.id"),
+              QStringList({"40|40", "12|12"}));
 }
 
 TEST_F(ReckoningTest, BatchOfThreeIsOneOrderAndAFailedWriteCanBeRetried) {
