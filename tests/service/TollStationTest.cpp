@@ -100,7 +100,7 @@ TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
     exec("update table_instance set state='TIS002' where id=50");  // checked out at another station
     click(form->reckoningBatBtn);
     EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "状态有误"}));  // still listed, no longer in use
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "结账完成"}));  // still listed, no longer in use
 
     // "刷新" shows the selected table's info and "结帐" as they are now, and the batch's states.
     clickTable(t105);
@@ -110,5 +110,5 @@ TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
     EXPECT_FALSE(form->reckoningMenu->isEnabled());
     EXPECT_EQ(icon(t104), 0);
     EXPECT_EQ(icon(t105), 3);
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "状态有误"}));
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "结账完成"}));
 }
