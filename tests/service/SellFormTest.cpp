@@ -172,6 +172,19 @@ TEST_F(SellFormTest, DishLinesAndReservationStatesShowWholeInAWindowMaximisedOnA
     EXPECT_LE(booked->columnViewportPosition(4) + booked->columnWidth(4), booked->viewport()->width());
 }
 
+TEST_F(SellFormTest, ATableDeselectedBeforeTheMinuteRefillIsSelectedAgainByAClick) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    clickTable(t101);
+    QTest::mouseClick(form->tableListView->viewport(), Qt::LeftButton, {}, QPoint(5, 5));  // an empty spot
+    EXPECT_FALSE(form->switchTable->isEnabled() || form->cancelTable->isEnabled());
+    fire(form->MTimer);
+    clickTable(t101);
+    EXPECT_TRUE(form->switchTable->isEnabled() && form->cancelTable->isEnabled());
+    fire(form->MTimer);  // a selected table stays selected through the refill
+    EXPECT_EQ(form->tableListView->selectedItem(), item(t101));
+}
+
 TEST_F(SellFormTest, TableCommandsOnTablesChangedElsewhereShowTheTablesAsTheyAreNow) {
     addInstance(50, t101, "TIS001");
     addInstance(51, t102, "TIS001");

@@ -1,5 +1,6 @@
 // The cashier window driven as a cashier would, on the sample restaurant at lunch time.
 #include "service/ReckoningUnit.h"
+#include "service/SellUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TollStationUnit.h"
 
@@ -111,4 +112,24 @@ TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
     EXPECT_EQ(icon(t104), 0);
     EXPECT_EQ(icon(t105), 3);
     EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "结账完成"}));
+}
+
+TEST_F(LunchTest, SellAndCashierShowABookingMadeMeanwhileWhenBroughtToTheFront) {
+    registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    TtableServiceForm* windows[] = {qobject_cast<TsellForm*>(main.openFunction(1)),
+                                    qobject_cast<TtollStationForm*>(main.openFunction(6))};
+    ASSERT_TRUE(windows[0] && windows[1]);
+    // Booked in the reservation windows while the cashier window is in front.
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    for (int id : {1, 6}) {
+        TtableServiceForm* form = windows[id == 1 ? 0 : 1];
+        EXPECT_EQ(form->findTableItem(t103)->imageIndex(), 0) << id;  // drawn before the booking
+        main.openFunction(id);
+        EXPECT_EQ(form->findTableItem(t103)->imageIndex(), 2) << id;
+        EXPECT_EQ(gridRows(form->reserveGrid), QStringList{"1|客10|1|预订中"}) << id;
+    }
 }
