@@ -1,7 +1,6 @@
 #include "backoffice/ReportWindow.h"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,6 +66,10 @@ ReportWindow::ReportWindow(const ReportLayout& reportLayout, QWidget* parent)
     GroupBox1 = new QGroupBox(layout.listCaption, this);
     grid = new TStringGrid(int(layout.titles.size()), GroupBox1);
     grid->setTitles(layout.titles);
+    grid->setColSizing(true);
+    // One long name or remark must not push the other columns out of sight.
+    for (int c = 0; c < grid->colCount() && c < int(layout.widths.size()); ++c)
+        grid->capColumn(c, layout.widths[size_t(c)] * 3 / 2);
     fitColumns();
     (new QVBoxLayout(GroupBox1))->addWidget(grid);
 
@@ -110,12 +113,9 @@ void ReportWindow::setResultRowCount(int count) {
 }
 
 void ReportWindow::fitColumns() {
-    // The set widths are the least; a longer title or text widens its column, so no
-    // date or amount is cut short in this font.
-    for (int c = 0; c < grid->colCount() && c < int(layout.widths.size()); ++c) {
-        grid->resizeColumnToContents(c);
-        grid->setColumnWidth(c, std::max(grid->columnWidth(c), layout.widths[size_t(c)]));
-    }
+    // The set widths are the least; a longer title or text widens its column up to its
+    // cap, so no date or amount is cut short in this font.
+    grid->fitColumns(layout.widths);
 }
 
 void ReportWindow::showResultRows(const std::vector<QStringList>& rows) {

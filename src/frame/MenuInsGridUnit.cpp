@@ -29,6 +29,8 @@ TMenuInsGrid::TMenuInsGrid(QWidget* parent) : TStringGrid(8, parent) {
 void TMenuInsGrid::initGrid() {
     setTitles({"编号", "菜单名称", "价格", "数量", "单位", "状态", "传菜", "打印"});
     setColWidths(menuInsWidths);
+    // A long dish name is cut, so that the states stay in sight.
+    capColumn(1, menuInsWidths[1] * 3 / 2);
     setFixedCol(true);
 }
 

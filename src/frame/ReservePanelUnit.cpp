@@ -1,6 +1,7 @@
 #include "frame/ReservePanelUnit.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +11,10 @@
 #include "platform/Errors.h"
 #include "platform/Formats.h"
 #include "platform/StringGrid.h"
+
+namespace {
+const std::vector<int> reTableWidths{30, 60, 40, 55, 30};
+}
 
 TReservePanel::TReservePanel(QWidget* parent) : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
@@ -49,8 +54,10 @@ void TReservePanel::initGrids() {
     reserveGrid->fitTexts(3, reserveStates);
     reTableGrid->setColCount(5);
     reTableGrid->setTitles({"编号", "桌台名称", "状态", "日期", "餐次"});
-    // Wide enough for the whole state text and date.
-    reTableGrid->setColWidths({30, 45, 45, 80, 35});
+    reTableGrid->setColWidths(reTableWidths);
+    // The panel is narrow: the table name takes what the other columns leave, so all
+    // five stay in sight; a longer name is cut and shows whole as its tooltip.
+    reTableGrid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     for (TStringGrid* grid : {reserveGrid, reTableGrid}) grid->setFixedCol(true);
 }
 
@@ -97,6 +104,8 @@ void TReservePanel::showReserveTables() {
         reTableGrid->setObject(row, std::make_shared<TPOReserveTable>(table));
     }
     reTableGrid->setFixedRows(tables.empty() ? 0 : 1);
+    // Each other column as wide as its texts need in this font, and no wider.
+    reTableGrid->fitColumns(reTableWidths);
 }
 
 void TReservePanel::viewSelectedReserve(int eatId, TDateTime date, const std::function<void(int reserveId)>& view) {

@@ -38,9 +38,20 @@ std::optional<std::vector<TPOTableIns>> inUseInstances(const std::vector<TPOTabl
     return instances;
 }
 
+namespace {
+// A table that left use reads as the map's legend names it, not as an error: checked
+// out, or free once cleared.
+QString batchStateText(const QString& liveState) {
+    if (liveState == TPOTableIns::stateCheckedOut) return QStringLiteral("结账完成");
+    return TTableMgr::getStateName(liveState);
+}
+}  // namespace
+
 TTableBatchGrid::TTableBatchGrid(QWidget* parent) : TStringGrid(3, parent) {
     setTitles({"编号", "桌台名称", "状态"});
     setColWidths({30, 90, 50});
+    // The widest state a row can come to read shows whole.
+    fitTexts(2, {batchStateText(TPOTableIns::stateCheckedOut)});
     setFixedCol(true);
 }
 
@@ -75,5 +86,5 @@ void TTableBatchGrid::clearTables() { setRowCount(1); }
 void TTableBatchGrid::refreshStates(int eatId, TDateTime date) {
     for (int r = 1; r < rowCount(); ++r)
         if (auto table = object<TPOTable>(r))
-            setCell(2, r, TTableMgr::getStateName(TTableMgr::getTableState(table->getId(), eatId, date)));
+            setCell(2, r, batchStateText(TTableMgr::getTableState(table->getId(), eatId, date)));
 }

@@ -28,9 +28,12 @@ QPixmap tableStateLegend(const QColor& textColour) {
 void growToShowPlans(QWidget* window, TTableListView* map) {
     QSize plan(0, 0);
     const QSize item = map->itemSize() + QSize(TIconListView::contentMargin, TIconListView::contentMargin);
-    for (int floor = 1; floor <= 5; ++floor)
-        for (const TPOTable& t : TTableMgr::getTablesByFloor(floor))
-            plan = plan.expandedTo(QSize(t.getX(), t.getY()) + item);
+    for (int floor = 1; floor <= 5; ++floor) {
+        for (const TPOTable& t : TTableMgr::getTablesByFloor(floor)) {
+            const QPoint at = TIconListView::clampToPlan(QPoint(t.getX(), t.getY()));
+            plan = plan.expandedTo(QSize(at.x(), at.y()) + item);
+        }
+    }
     const QSize missing = (plan - map->maximumViewportSize()).expandedTo(QSize(0, 0));
     if (missing.isNull()) return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -29,7 +29,7 @@ void TIconListItem::setImageIndex(int index) {
 }
 
 void TIconListItem::setPosition(const QPoint& p) {
-    pos = p;
+    pos = TIconListView::clampToPlan(p);
     changed();
 }
 
@@ -97,6 +97,10 @@ void TIconListView::setSelectedItem(TIconListItem* it) {
     if (it && indexOf(it) < 0) return;
     selected = it;
     viewport()->update();
+}
+
+QPoint TIconListView::clampToPlan(const QPoint& p) {
+    return QPoint(std::clamp(p.x(), 0, maxPosition), std::clamp(p.y(), 0, maxPosition));
 }
 
 QSize TIconListView::iconSize() const {
@@ -303,7 +307,8 @@ void TIconListView::mouseReleaseEvent(QMouseEvent* event) {
     if (!wasDragging) return;
     viewport()->unsetCursor();
     viewport()->update();
-    emit dropped(mapToContents(event->position().toPoint()));
+    const QPoint at = event->position().toPoint();
+    if (viewport()->rect().contains(at)) emit dropped(mapToContents(at));
 }
 
 void TIconListView::mouseDoubleClickEvent(QMouseEvent* event) {

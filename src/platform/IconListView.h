@@ -95,8 +95,16 @@ public:
     QPoint mapToContents(const QPoint& viewportPos) const;
     QPoint mapFromContents(const QPoint& contentPos) const;
 
+    // Item positions stay within the plan's range, 0 to maxPosition on each axis: a
+    // position beyond it (one stored near the integer limit) is drawn and hit at the
+    // range's edge, so no item's rectangle can overflow.
+    static constexpr int maxPosition = 32767;
+    static QPoint clampToPlan(const QPoint& p);
+
     // With dragging on, pressing an item and moving the mouse drags a ghost of it;
-    // releasing reports the drop point. The view itself moves nothing.
+    // releasing over the view reports the drop point, released elsewhere (over other
+    // controls, outside the window) the drag ends without a drop. The view itself
+    // moves nothing.
     void setDragEnabled(bool on) { dragOn = on; }
     bool dragEnabled() const { return dragOn; }
 

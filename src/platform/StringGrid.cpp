@@ -4,10 +4,32 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 const QColor fixedColour(0xe6, 0xe6, 0xe6);
-}
+const int borderGrip = 3;     // pixels either side of a column border that grab it
+const int leastDragWidth = 8;
+
+// A cell whose tooltip is its whole text while the column is too narrow to show it,
+// that is while the view draws it cut short with "…".
+class GridCell : public QTableWidgetItem {
+public:
+    GridCell() : QTableWidgetItem(UserType) {}
+    QVariant data(int role) const override {
+        if (role != Qt::ToolTipRole) return QTableWidgetItem::data(role);
+        const QTableWidget* grid = tableWidget();
+        const QString shown = text();
+        if (!grid || shown.isEmpty()) return QVariant();
+        // The item views keep this margin on either side of a cell's text.
+        const int margins = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        if (grid->fontMetrics().horizontalAdvance(shown) + margins <= grid->columnWidth(column())) return QVariant();
+        return shown;
+    }
+};
+}  // namespace
 
 TStringGrid::TStringGrid(int colCount, QWidget* parent) : QTableWidget(parent) {
     horizontalHeader()->hide();
@@ -23,6 +45,7 @@ TStringGrid::TStringGrid(int colCount, QWidget* parent) : QTableWidget(parent) {
 void TStringGrid::setColCount(int count) {
     QSignalBlocker block(this);
     setColumnCount(count);
+    caps.resize(size_t(std::max(count, 0)), 0);
     for (int r = 0; r < rowCount(); ++r) styleRow(r);
 }
 
@@ -39,7 +62,7 @@ void TStringGrid::setRowCount(int count) {
 QTableWidgetItem* TStringGrid::itemAt(int col, int row) {
     QTableWidgetItem* it = item(row, col);
     if (!it) {
-        it = new QTableWidgetItem;
+        it = new GridCell;
         QSignalBlocker block(this);
         setItem(row, col, it);
     }
@@ -75,8 +98,19 @@ void TStringGrid::setColWidths(const std::vector<int>& widths) {
 void TStringGrid::fitColumns(const std::vector<int>& leastWidths) {
     for (int c = 0; c < int(leastWidths.size()) && c < colCount(); ++c) {
         resizeColumnToContents(c);
-        setColumnWidth(c, std::max(columnWidth(c), leastWidths[size_t(c)]));
+        setColumnWidth(c, std::max(capped(c, columnWidth(c)), leastWidths[size_t(c)]));
     }
+}
+
+void TStringGrid::capColumn(int col, int maxWidth) {
+    if (col < 0 || col >= int(caps.size())) return;
+    caps[size_t(col)] = std::max(maxWidth, 0);
+    setColumnWidth(col, capped(col, columnWidth(col)));
+}
+
+int TStringGrid::capped(int col, int width) const {
+    const int cap = col >= 0 && col < int(caps.size()) ? caps[size_t(col)] : 0;
+    return cap > 0 ? std::min(width, cap) : width;
 }
 
 // The widths were chosen for a smaller font than Chinese text needs here; a title
@@ -86,6 +120,7 @@ void TStringGrid::fitTitle(int col) { fitTexts(col, {cell(col, 0)}); }
 void TStringGrid::fitTexts(int col, const QStringList& texts) {
     int needed = 0;
     for (const QString& text : texts) needed = std::max(needed, fontMetrics().horizontalAdvance(text) + 12);
+    needed = capped(col, needed);
     if (columnWidth(col) < needed) setColumnWidth(col, needed);
 }
 
@@ -157,7 +192,32 @@ void TStringGrid::reportIfMoved(int before) {
     if (currentRow() != before && currentRow() >= 1) emit rowSelected(currentRow());
 }
 
+void TStringGrid::setColSizing(bool on) {
+    colSizing = on;
+    // The cursor shows where a border can be grabbed.
+    viewport()->setMouseTracking(on);
+}
+
+int TStringGrid::borderAt(const QPoint& viewportPos) const {
+    if (!colSizing || rowAt(viewportPos.y()) != 0) return -1;
+    for (int c = colCount() - 1; c >= 0; --c) {
+        const int border = columnViewportPosition(c) + columnWidth(c);
+        if (std::abs(viewportPos.x() - border) <= borderGrip) return c;
+    }
+    return -1;
+}
+
 void TStringGrid::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (const int col = borderAt(at); col >= 0) {
+            sizingCol = col;
+            sizingX = at.x();
+            sizingWidth = columnWidth(col);
+            event->accept();
+            return;
+        }
+    }
     // A click on the title row or below the last row keeps the selection.
     const int clicked = rowAt(event->position().toPoint().y());
     if (clicked < fixed) {
@@ -167,6 +227,40 @@ void TStringGrid::mousePressEvent(QMouseEvent* event) {
     const int before = currentRow();
     QTableWidget::mousePressEvent(event);
     reportIfMoved(before);
+}
+
+void TStringGrid::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (sizingCol >= 0) {
+        setColumnWidth(sizingCol, std::max(leastDragWidth, sizingWidth + at.x() - sizingX));
+        event->accept();
+        return;
+    }
+    if (colSizing) {
+        if (borderAt(at) >= 0)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else
+            viewport()->unsetCursor();
+    }
+    QTableWidget::mouseMoveEvent(event);
+}
+
+void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (sizingCol >= 0) {
+        sizingCol = -1;
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseReleaseEvent(event);
+}
+
+void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A border grabbed twice is no double-click on a row.
+    if (borderAt(event->position().toPoint()) >= 0) {
+        event->accept();
+        return;
+    }
+    QTableWidget::mouseDoubleClickEvent(event);
 }
 
 void TStringGrid::keyPressEvent(QKeyEvent* event) {

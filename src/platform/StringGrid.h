@@ -30,10 +30,17 @@ public:
     // A column is never made narrower than its title text.
     void setTitles(const QStringList& titles);
     void setColWidths(const std::vector<int>& widths);
-    // Widens each column to show its texts whole, never below the given least width.
+    // Widens each column to show its texts whole, never below the given least width
+    // nor beyond the column's cap.
     void fitColumns(const std::vector<int>& leastWidths);
     // Widens the column, when needed, so that any of the texts it can hold shows whole.
     void fitTexts(int col, const QStringList& texts);
+    // The most fitting may give the column (0: no cap), so that one long text cannot
+    // push the other columns out of sight. A cell too narrow for its text shows it
+    // cut with "…" and whole as its tooltip.
+    void capColumn(int col, int maxWidth);
+    // Lets the user size a column by dragging its right border in the title row.
+    void setColSizing(bool on);
 
     // The record behind a row; nullptr for rows without one or of another type.
     template <class T>
@@ -69,6 +76,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -77,8 +87,16 @@ private:
     void styleRow(int row);
     void keepSelectionInRange();
     void reportIfMoved(int before);
+    int capped(int col, int width) const;
+    // The column whose right border in the title row is under the point, or -1.
+    int borderAt(const QPoint& viewportPos) const;
 
     std::vector<std::any> objects;
     int fixed = 0;
     bool fixedCol = false;
+    std::vector<int> caps;
+    bool colSizing = false;
+    int sizingCol = -1;  // the column being sized, from sizingX at sizingWidth
+    int sizingX = 0;
+    int sizingWidth = 0;
 };

@@ -180,8 +180,10 @@ void TreserveForm::buildLayout() {
 
 void TreserveForm::FormCreate() {
     reserve = TPOReserve();
-    selectStringGrid->setColWidths({30, 60, 50, 80, 40, 34});
     selectStringGrid->setTitles({"编号", "名称", "状态", "时间", "餐次", "单点"});
+    // The titles as wide as they need, the state and the date whole in this font, so
+    // that the name keeps its 80 pixels and all six columns fit the page.
+    selectStringGrid->fitColumns({30, 80, 44, 78, 30, 30});
     for (const QString& state : {TPOReserve::stateBooked, TPOReserve::stateCancelled, TPOReserve::stateNoShow})
         reserveState->addItem(TPOReserve::getStateName(state));
     viewArea->loadEats();

@@ -63,6 +63,7 @@ TcarteForm::TcarteForm(QWidget* parent) : TexclusiveForm(parent) {
     // The grid's 300 pixels shared so that "0.00" amounts and the state texts show
     // whole in this font.
     selectMenuGrid->setColWidths({36, 96, 45, 45, 36, 42});
+    selectMenuGrid->setColSizing(true);
 
     buildMenuPages(
         this, Area{menuTypePanel, menuTypeTitlePanel, menuTypeAreaWidth},

@@ -119,6 +119,7 @@ TReckoningForm::TReckoningForm(QWidget* parent) : TexclusiveForm(parent) {
     menuInsGrid->setTitles({"编号", "桌台名称", "菜单名称", "价格", "数量", "单位", "状态", "传菜"});
     // The price gets room for three digits before the point.
     menuInsGrid->setColWidths({30, 75, 75, 45, 30, 30, 30, 30});
+    menuInsGrid->setColSizing(true);
     menuInsGrid->setFixedCol(true);
     // Filled in code: no guest-type handler runs, so the member card stays disabled.
     guestType->addItems(TGuestTypeMgr::getGuestTypeNames());

@@ -97,7 +97,7 @@ void TsellForm::selectTable(int tableId) {
     if (!table) return;
     if (floorButtons->setFloor(table->getFloor())) showTables();
     // Selecting in code fires nothing, so the selection handler runs here.
-    tableListView->setSelectedItem(findTableItem(tableId));
+    selectOnMap(tableId);
     selectedTableId = tableId;
     showTableInfo();
 }

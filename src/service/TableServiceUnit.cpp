@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -110,8 +112,19 @@ void TtableServiceForm::startService() {
     connect(tableListView, &TIconListView::contextMenuRequested, this,
             [this](const QPoint&, const QPoint& globalPos) { tablePopupMenu->popup(globalPos); });
     connect(tableListView, &TIconListView::itemSelected, this, [this](TIconListItem* item, bool selected) {
+        mapSelectionCleared = !selected;
         runGuarded([&] { tableListViewSelectItem(item, selected); });
     });
+    if (QMdiSubWindow* frame = subWindow(); frame && frame->mdiArea()) {
+        // Only a change of the active window counts: a dialog closing hands the
+        // activation back to the same window.
+        connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this, [this, frame](QMdiSubWindow* active) {
+            if (!active) return;
+            const bool front = active == frame;
+            if (front && !inFront) runGuarded([this] { broughtToFront(); });
+            inFront = front;
+        });
+    }
     connect(tableListView, &TIconListView::doubleClicked, this,
             [this] { runGuarded([this] { tableListViewDblClick(); }); });
     connect(floorButtons, &TFloorButtons::floorClicked, this, [this] { runGuarded([this] { floorClick(); }); });
@@ -148,8 +161,22 @@ void TtableServiceForm::refreshEat() { leftPanel->refreshEat(); }
 
 void TtableServiceForm::showTables() {
     tableListView->showFloor(floorButtons->currentFloor(), eatId(), Date());
-    // The table shown in the info area stays selected on its map.
-    if (TTableItem* item = findTableItem(selectedTableId)) tableListView->setSelectedItem(item);
+    // The table shown in the info area stays selected on its map, unless the user
+    // took the selection away.
+    if (!mapSelectionCleared) selectOnMap(selectedTableId);
+}
+
+void TtableServiceForm::selectOnMap(int tableId) {
+    TTableItem* item = findTableItem(tableId);
+    tableListView->setSelectedItem(item);
+    if (item) mapSelectionCleared = false;
+}
+
+void TtableServiceForm::broughtToFront() {
+    refreshEat();
+    refreshShown();
+    showReserves();
+    showReserveTables();
 }
 
 void TtableServiceForm::refreshTableItem(TIconListItem* item) {

@@ -123,6 +123,17 @@ protected:
     // its write failed, and on "刷新": the map, the selected table's info and the
     // batch's states as now stored.
     virtual void refreshShown();
+    // Selects the table's item on the map in code, as a command that shows a table does.
+    void selectOnMap(int tableId);
+    // Brought to the front of the main window: bookings and tables changed in the other
+    // windows meanwhile show at once, not at the next minute's refill.
+    void broughtToFront();
 
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The user took the map's selection away: a refill selects nothing then, so that
+    // a click on the table shown runs the selection again.
+    bool mapSelectionCleared = false;
+    bool inFront = true;  // the window was the active one when last seen
 };

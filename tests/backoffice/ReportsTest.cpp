@@ -12,6 +12,7 @@
 #include "frame/FrameFixture.h"
 #include "platform/SaveDialog.h"
 #include "platform/StringGrid.h"
+#include "service/GridGestures.h"
 
 namespace {
 const QString dateFormat = QStringLiteral("yyyy-MM-dd");
@@ -148,6 +149,25 @@ TEST_F(ReportsTest, QuickRangesAreWholeDaysWithBothEndsInEveryReport) {
     setNowForTest(encodeDateTime(2024, 1, 10, 9, 0, 0));
     choose(turnover, "上个月");
     EXPECT_EQ(pickers(turnover), "2023-12-01..2023-12-31");
+}
+
+TEST_F(ReportsTest, ALongDishNameIsCutSoTheCountStaysInSightAndTheUserSizesTheColumns) {
+    const QString longName = QString("宫保鸡丁配花生米").repeated(5);  // 40 characters
+    exec(QString("update menu_instance set menu_name='%1' where menu_name='红烧肉'").arg(longName));
+    TmenuInsStatReportForm dishes;
+    dishes.show();  // at the size it opens at
+    click(dishes.findBtn);
+    TStringGrid* grid = dishes.menuInsStatGrid;
+    ASSERT_EQ(grid->rowCount(), 4);
+    for (int row = 1; row < grid->rowCount(); ++row)
+        EXPECT_EQ(grid->item(row, 1)->toolTip(), grid->cell(1, row) == longName ? longName : QString()) << row;
+    EXPECT_LE(grid->columnViewportPosition(2) + grid->columnWidth(2), grid->viewport()->width());
+
+    const int width = grid->columnWidth(1);
+    dragColumnBorder(grid, 1, 200);
+    EXPECT_EQ(grid->columnWidth(1), width + 200);
+    dragColumnBorder(grid, 2, -500);  // never narrower than a sliver
+    EXPECT_GT(grid->columnWidth(2), 0);
 }
 
 TEST_F(ReportsTest, ExportWritesEveryRowAsGbkTabSeparatedText) {

@@ -58,6 +58,14 @@ TEST_F(TableManageTest, DraggedIconsKeepTheirGrabOffsetAndStoreTheirPlace) {
     drag(item(2)->position() + QPoint(10, 10), QPoint(5, 200));  // past the left edge
     EXPECT_EQ(item(2)->position(), QPoint(130, 20));
     EXPECT_EQ(position(2), "130,20");
+    // Dropped outside the visible plan (over the floor buttons below it, past its right
+    // side): the table stays where it was and nothing is written.
+    const QSize seen = plan->viewport()->size();
+    for (QPoint outside : {QPoint(100, seen.height() + 30), QPoint(seen.width() + 40, 100)}) {
+        drag(item(2)->position() + QPoint(10, 10), outside);
+        EXPECT_EQ(item(2)->position(), QPoint(130, 20));
+        EXPECT_EQ(position(2), "130,20");
+    }
 
     // The nudges move by one point, never past the left edge, and are stored.
     press(item(4)->position() + QPoint(5, 5));

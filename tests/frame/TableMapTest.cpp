@@ -1,3 +1,5 @@
+#include <QTest>
+
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "support/TestDatabase.h"
@@ -47,6 +49,28 @@ TEST_F(TableMapTest, ShowsEachTableWithItsLiveStateAndDropsDisabledOnesWithoutSk
     layout.showLayout(1);
     EXPECT_EQ(itemsOf(layout), (QStringList{"1:101@20,20#3", "2:102@130,20#3", "3:103@240,20#0", "4:104@20,110#3",
                                              "5:105@130,110#0", "6:106@240,110#3"}));
+}
+
+TEST_F(TableMapTest, APlaceNearTheIntegerLimitStaysOnThePlanAndTakesNoClickMeantForAnotherTable) {
+    exec("update table_spec set X=2147483640, Y=2147483640 where id=5");
+    exec("update table_spec set X=-30 where id=4");
+    TTableListView view;
+    view.resize(400, 300);
+    view.show();
+    view.showFloor(1, lunch, today());
+    const int edge = TIconListView::maxPosition;
+    EXPECT_EQ(itemsOf(view), (QStringList{"1:101@20,20#0", "2:102@130,20#0", "3:103@240,20#0", "4:104@0,110#0",
+                                           QString("5:105@%1,%1#0").arg(edge)}));
+    const QRect far = view.itemRect(view.findTableItem(5));
+    EXPECT_TRUE(far.left() == edge && far.right() > edge && far.bottom() > edge);
+    EXPECT_GT(view.contentsSize().width(), far.right());
+
+    // 105 is drawn last, so it would be hit first if its rectangle wrapped around.
+    for (int id : {1, 2}) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                          view.mapFromContents(view.itemRect(view.findTableItem(id)).center()));
+        EXPECT_EQ(view.selectedTableItem(), view.findTableItem(id));
+    }
 }
 
 TEST_F(TableMapTest, BatchTakesOnlyInUseTablesOnceAndKeepsRowsNumberedWhenOneIsRemoved) {

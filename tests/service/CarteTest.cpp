@@ -48,6 +48,10 @@ TEST_F(CarteTest, CategoryAndDishPagesKeepTheirButtonsInPlace) {
         click(f->priorMenuTypePageBtn);
         press(f->menuButtons[0]);
         EXPECT_EQ(f->selectMenuGrid->cell(1, 1), "菜33");
+        const int nameWidth = f->selectMenuGrid->columnWidth(1);
+        dragColumnBorder(f->selectMenuGrid, 1, 40);  // the user widens the name column
+        EXPECT_EQ(f->selectMenuGrid->columnWidth(1), nameWidth + 40);
+        EXPECT_EQ(f->selectMenuGrid->row(), 1);
         click(f->confirmButton);
     });
     ASSERT_EQ(list.size(), 1u);

@@ -14,6 +14,14 @@ inline void doubleClickRow(TStringGrid* grid, int row) {
     clickRow(grid, row);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, row));
 }
+// Drags the right border of a column sideways in the title row, as a person sizes it.
+inline void dragColumnBorder(TStringGrid* grid, int col, int dx) {
+    const QPoint border(grid->columnViewportPosition(col) + grid->columnWidth(col),
+                        grid->rowViewportPosition(0) + grid->rowHeight(0) / 2);
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseMove(grid->viewport(), border + QPoint(dx, 0));
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, border + QPoint(dx, 0));
+}
 inline void clickOnMap(TTableListView* map, int tableId, bool twice = false) {
     TTableItem* item = map->findTableItem(tableId);
     ASSERT_NE(item, nullptr) << "table " << tableId << " not on the map";

@@ -140,6 +140,8 @@ TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
 TEST_F(SellFormTest, DishLinesAndReservationStatesShowWholeInAWindowMaximisedOnACommonScreen) {
     addInstance(900, t102, "TIS001");
     addLine(900, 900, "MIR003", "宫保鸡丁");
+    const QString longName = QString("宫保鸡丁配花生米").repeated(5);  // 40 characters
+    addLine(901, 900, "MIR003", longName);
     exec("update menu_instance set print_state='MIP002' where id=900");
     addReserve(10, "R002");
     addBooking(20, 10, t103, lunch, today, "RT002");
@@ -159,6 +161,28 @@ TEST_F(SellFormTest, DishLinesAndReservationStatesShowWholeInAWindowMaximisedOnA
     EXPECT_TRUE(whole(reserves, 3, 1) && whole(reserves, 3, 2));
     EXPECT_LE(lines->columnViewportPosition(7) + lines->columnWidth(7), lines->viewport()->width());
     EXPECT_LE(reserves->columnViewportPosition(3) + reserves->columnWidth(3), reserves->viewport()->width());
+    // The long name is cut, the other columns stay in sight; the tooltip has it whole.
+    ASSERT_EQ(lines->cell(1, 2), longName);
+    EXPECT_EQ(lines->item(2, 1)->toolTip(), longName);
+    EXPECT_EQ(lines->item(1, 1)->toolTip(), QString());  // shown whole already
+    // All five columns of the booked tables fit the narrow panel, each text whole.
+    TStringGrid* booked = form->reTableGrid;
+    ASSERT_EQ(gridRows(booked), QStringList{"1|103|完成|2024-05-10|午餐"});
+    for (int col = 0; col < booked->colCount(); ++col) EXPECT_TRUE(whole(booked, col, 1)) << col;
+    EXPECT_LE(booked->columnViewportPosition(4) + booked->columnWidth(4), booked->viewport()->width());
+}
+
+TEST_F(SellFormTest, ATableDeselectedBeforeTheMinuteRefillIsSelectedAgainByAClick) {
+    addInstance(50, t101, "TIS001");
+    fire(form->MTimer);
+    clickTable(t101);
+    QTest::mouseClick(form->tableListView->viewport(), Qt::LeftButton, {}, QPoint(5, 5));  // an empty spot
+    EXPECT_FALSE(form->switchTable->isEnabled() || form->cancelTable->isEnabled());
+    fire(form->MTimer);
+    clickTable(t101);
+    EXPECT_TRUE(form->switchTable->isEnabled() && form->cancelTable->isEnabled());
+    fire(form->MTimer);  // a selected table stays selected through the refill
+    EXPECT_EQ(form->tableListView->selectedItem(), item(t101));
 }
 
 TEST_F(SellFormTest, TableCommandsOnTablesChangedElsewhereShowTheTablesAsTheyAreNow) {
@@ -174,5 +198,5 @@ TEST_F(SellFormTest, TableCommandsOnTablesChangedElsewhereShowTheTablesAsTheyAre
     exec("update table_instance set state='TIS004' where id=51");  // cancelled by another waiter
     form->refreshTable->trigger();
     EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled() && !form->cancelTable->isEnabled());
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"状态有误", "空闲"}));
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"结账完成", "空闲"}));
 }

@@ -1,5 +1,6 @@
 // The cashier window driven as a cashier would, on the sample restaurant at lunch time.
 #include "service/ReckoningUnit.h"
+#include "service/SellUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TollStationUnit.h"
 
@@ -100,7 +101,7 @@ TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
     exec("update table_instance set state='TIS002' where id=50");  // checked out at another station
     click(form->reckoningBatBtn);
     EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "状态有误"}));  // still listed, no longer in use
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "结账完成"}));  // still listed, no longer in use
 
     // "刷新" shows the selected table's info and "结帐" as they are now, and the batch's states.
     clickTable(t105);
@@ -110,5 +111,25 @@ TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
     EXPECT_FALSE(form->reckoningMenu->isEnabled());
     EXPECT_EQ(icon(t104), 0);
     EXPECT_EQ(icon(t105), 3);
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "状态有误"}));
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "结账完成"}));
+}
+
+TEST_F(LunchTest, SellAndCashierShowABookingMadeMeanwhileWhenBroughtToTheFront) {
+    registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    TtableServiceForm* windows[] = {qobject_cast<TsellForm*>(main.openFunction(1)),
+                                    qobject_cast<TtollStationForm*>(main.openFunction(6))};
+    ASSERT_TRUE(windows[0] && windows[1]);
+    // Booked in the reservation windows while the cashier window is in front.
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    for (int id : {1, 6}) {
+        TtableServiceForm* form = windows[id == 1 ? 0 : 1];
+        EXPECT_EQ(form->findTableItem(t103)->imageIndex(), 0) << id;  // drawn before the booking
+        main.openFunction(id);
+        EXPECT_EQ(form->findTableItem(t103)->imageIndex(), 2) << id;
+        EXPECT_EQ(gridRows(form->reserveGrid), QStringList{"1|客10|1|预订中"}) << id;
+    }
 }
