@@ -70,7 +70,7 @@ TemployeeManageForm::TemployeeManageForm(QWidget* parent) : TparentForm(parent) 
     root->addWidget(splitter);
 
     auto* teamGroup = new QGroupBox(QStringLiteral("团队树"), splitter);
-    teamGroup->setMinimumWidth(140);
+    teamGroup->setMinimumWidth(110);
     auto* teamLayout = new QVBoxLayout(teamGroup);
     teamTree = new QTreeWidget(teamGroup);
     teamTree->setHeaderHidden(true);
@@ -193,19 +193,21 @@ QWidget* TemployeeManageForm::buildEmployeePanel() {
     const int rows = int(fields.size()) / 2;
     grid->addWidget(new QLabel(QStringLiteral("备注:"), panel), rows, 0, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(description, rows, 1, 1, 3);
-    description->setFixedHeight(60);
+    description->setFixedHeight(80);  // with the rows beside it, tall enough for every right in the lists
     grid->addWidget(employeeTeamTree, 0, 4, rows + 1, 1);
     employeeTeamTree->setMinimumWidth(100);
 
-    grid->addWidget(new QLabel(QStringLiteral("权限:"), panel), 0, 5, Qt::AlignRight | Qt::AlignTop);
-    grid->addWidget(rightList, 0, 6, rows + 1, 1);
+    // The label stands over the lists, not beside them, so that the window fits a
+    // 1024 px wide screen.
+    grid->addWidget(new QLabel(QStringLiteral("权限:"), panel), 0, 5, Qt::AlignLeft | Qt::AlignBottom);
+    grid->addWidget(rightList, 1, 5, rows, 1);
     auto* moveButtons = new QVBoxLayout;
     moveButtons->addStretch();
     moveButtons->addWidget(selectRightBtn);
     moveButtons->addWidget(cancelRightBtn);
     moveButtons->addStretch();
-    grid->addLayout(moveButtons, 0, 7, rows + 1, 1);
-    grid->addWidget(selectRightList, 0, 8, rows + 1, 1);
+    grid->addLayout(moveButtons, 1, 6, rows, 1);
+    grid->addWidget(selectRightList, 1, 7, rows, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 

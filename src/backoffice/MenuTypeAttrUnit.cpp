@@ -77,17 +77,18 @@ void TMenuTypeAttrForm::FormShow() {
     applyButton->setEnabled(false);
 }
 
-void TMenuTypeAttrForm::saveMenuType() {
-    if (!menuType) return;
+bool TMenuTypeAttrForm::saveMenuType() {
+    if (!menuType) return true;
     if (menuTypeName->text().trimmed().isEmpty()) {
         showMessage(QStringLiteral("菜单类型不能为空！"));
-        return;
+        return true;
     }
     menuType->setName(menuTypeName->text());
     menuType->setDescription(descriptionMemo->toPlainText());
-    if (!TMenuTypeMgr::update(*menuType)) return;
+    if (!TMenuTypeMgr::update(*menuType)) return false;
     namePMenuType->setText(menuType->getName());
     setWindowTitle(menuType->getName());
+    return true;
 }
 
 void TMenuTypeAttrForm::applyButtonClick() {
@@ -96,8 +97,8 @@ void TMenuTypeAttrForm::applyButtonClick() {
 }
 
 void TMenuTypeAttrForm::confirmButtonClick() {
-    saveMenuType();
-    accept();
+    // A name the database refused keeps the dialog open with what was typed.
+    if (saveMenuType()) accept();
 }
 
 void TMenuTypeAttrForm::cancelButtonClick() { reject(); }

@@ -38,7 +38,9 @@ protected:
 private:
     void FormShow();
     void FormClose();
-    void saveMenuType();
+    // False only when the database refused the row: the one failure after which
+    // "确定" keeps the dialog open.
+    bool saveMenuType();
     // Closes once the dialog is up: closing while it is still being shown would leave
     // a modal loop that nothing ends.
     void closeWhenShown();

@@ -199,9 +199,11 @@ bool TtableAttribForm::save(QPushButton* clicked) {
 void TtableAttribForm::applyButtonClick() { save(applyButton); }
 
 void TtableAttribForm::confirmButtonClick() {
-    // Closes whether or not the save went through, even after the error box.
-    runGuarded([this] { save(confirmButton); });
-    accept();
+    // A seat count that is not a number or a row the database refused keeps the
+    // dialog open with what was typed, as "应用" does.
+    bool saved = false;
+    runGuarded([this, &saved] { saved = save(confirmButton); });
+    if (saved) accept();
 }
 
 void TtableAttribForm::cancelButtonClick() { reject(); }

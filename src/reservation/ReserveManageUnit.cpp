@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "backoffice/TableAttribUnit.h"
@@ -26,6 +27,8 @@
 
 namespace {
 const std::vector<int> listWidths = {28, 80, 56, 28, 28};
+const int guestColumn = 1;
+const int mapWidth = 601;
 }
 
 TreserveManageForm::TreserveManageForm(QWidget* parent) : TparentForm(parent) {
@@ -74,14 +77,21 @@ void TreserveManageForm::buildLayout() {
                               {{&reserveBtn, QStringLiteral("预订")},
                                {&changeReserveBtn, QStringLiteral("修改")},
                                {&BitBtn3, QStringLiteral("退订")}});
+    // The buttons may narrow down to their captions: on a narrow screen the list's
+    // columns, not the buttons, decide how wide the list is.
+    for (QPushButton* button : {reserveBtn, changeReserveBtn, BitBtn3})
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
     list->addWidget(GroupBox4);
     list->addStretch();
 
     StatusBar = new QStatusBar(this);
     StatusBar->setSizeGripEnabled(false);
+    // The map stands at the left, 601 px wide, and the list takes the rest; on a
+    // narrow screen the map gives up what the list's columns need (keepColumnsInSight).
+    viewArea->setMaximumWidth(mapWidth);
     auto* sides = new QHBoxLayout;
-    sides->addWidget(viewArea, 1);
-    sides->addWidget(selectArea);
+    sides->addWidget(viewArea, 100);
+    sides->addWidget(selectArea, 1);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 0);
     page->addLayout(sides, 1);
@@ -128,6 +138,18 @@ void TreserveManageForm::loadReserveList() {
     }
     reserveStringGrid->setFixedRows(row > 0 ? 1 : 0);
     reserveStringGrid->fitColumns(listWidths);
+    keepColumnsInSight();
+}
+
+// Room for every column, the guest's at its least width: only a long guest name, or
+// a list long enough for its vertical scroll bar, makes it scroll sideways. Room for
+// that bar as well would make the window too wide for a 1024 px screen.
+void TreserveManageForm::keepColumnsInSight() {
+    int width = 2 * reserveStringGrid->frameWidth();
+    for (int col = 0; col < reserveStringGrid->colCount(); ++col)
+        width += col == guestColumn ? std::min(reserveStringGrid->columnWidth(col), listWidths[size_t(col)])
+                                    : reserveStringGrid->columnWidth(col);
+    reserveStringGrid->setMinimumWidth(width);
 }
 
 void TreserveManageForm::refreshTables() { viewArea->refreshTables(); }

@@ -62,4 +62,6 @@ private:
     // What a dialog may have changed: the list and the map.
     void afterDialog();
     void showPopupItems(bool reserve, bool reserveInfor, bool tableAttrib);
+    // The list is at least as wide as its columns, the guest's at its own width.
+    void keepColumnsInSight();
 };

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <limits>
@@ -73,6 +74,14 @@ TcelerityServingForm::TcelerityServingForm(QWidget* parent) : TparentForm(parent
     });
 
     initGrid();
+
+    // At the kitchen pass every scan must land in the code field, the first one after
+    // opening included: the field takes the focus whenever the window comes to the front.
+    menuCode->setFocus();
+    if (QMdiSubWindow* sub = subWindow())
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
+            if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) menuCode->setFocus();
+        });
 }
 
 void TcelerityServingForm::initGrid() {

@@ -202,17 +202,22 @@ TEST_F(MenuManageTest, DishDialogWritesNothingWithoutADishOrItsCategory) {
     EXPECT_EQ(scalarInt("select count(*) from menu where menu_name='新名'"), 0);
 }
 
-TEST_F(MenuManageTest, CategoryDialogAlwaysClosesOnConfirm) {
+TEST_F(MenuManageTest, CategoryDialogStaysOpenOnlyForARefusedName) {
     DialogScript script;
     script.expect<TMenuTypeAttrForm>([&](TMenuTypeAttrForm* d) {
         EXPECT_FALSE(d->Image1->pixmap().isNull());
         type(d->menuTypeName, "酒水");  // taken
         click(d->confirmButton);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->menuTypeName->text(), "酒水");
+        type(d->menuTypeName, " ");  // blank: the message, and the dialog closes
+        click(d->confirmButton);
         EXPECT_FALSE(d->isVisible());
     });
     onCategory(0, "修改菜类");
-    EXPECT_EQ(answers.last(), "类型名称以经存在!");
+    EXPECT_EQ(answers.texts(), (QStringList{"类型名称以经存在!", "菜单类型不能为空！"}));
     EXPECT_EQ(form->menuTypeButtons[0]->text(), "热菜");
+    EXPECT_EQ(scalar("select name from menu_type where id=1"), "热菜");
 
     // A category gone before its dialog shows: the dialog closes by itself, also out
     // of a real modal loop, and the button stays.

@@ -79,6 +79,31 @@ TEST_F(TableAttribTest, CreatesATableOnceThenUpdatesItAndPlacesItsItemOnThePlan)
     EXPECT_EQ(QString("%1:%2@%3,%4#%5").arg(item->getTableId()).arg(item->caption()).arg(item->left()).arg(item->top())
                   .arg(item->imageIndex()), "101:107@300,40#0");
     EXPECT_EQ(plan.selectedItem(), item);
+
+    // "确定" keeps the dialog open with what was typed while the seat count is no
+    // number or the database refuses the name; corrected, it saves once and closes.
+    answers.clear();
+    result = show(nullptr, [&](TtableAttribForm* d) {
+        type(d->nameTable, "108");
+        type(d->seatTable, "4a");
+        type(d->typeTable, "包间");
+        click(d->confirmButton);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->nameTable->text() + "|" + d->seatTable->text() + "|" + d->typeTable->text(), "108|4a|包间");
+        EXPECT_EQ(scalarInt("select count(*) from table_spec"), 13);
+        type(d->seatTable, "4");
+        type(d->nameTable, "107");  // taken now
+        click(d->confirmButton);
+        EXPECT_TRUE(d->isVisible());
+        type(d->nameTable, "108");
+        click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(answers.texts(), (QStringList{"'4a' 不是有效的整数", "桌子名称可能重复!"}));
+    EXPECT_EQ(scalarInt("select count(*) from table_spec"), 14);
+    EXPECT_EQ(rows("select table_name,seat,type from table_spec where id>101"), QStringList{"108|4|包间"});
+    EXPECT_EQ(plan.count(), 8);
 }
 
 TEST_F(TableAttribTest, ADisabledTableKeepsItsStateUnlessItIsInUse) {

@@ -48,6 +48,19 @@ TEST_F(ReserveManageTest, ListsOpenReservationsByDateAndMealAndReloadsAfterAChan
     EXPECT_EQ(listRows(), (QStringList{"1|客201|2024-05-21|晚餐|1", "3|客203|2024-05-22|午餐|2",
                                        "||2024-05-21|晚餐|1"}));
 
+    // The map keeps its 601 px beside a wide list; at the least width the window can
+    // have, every column of the list is still in sight.
+    auto lastColumnEnd = [&] {
+        TStringGrid* grid = form->reserveStringGrid;
+        return grid->columnViewportPosition(4) + grid->columnWidth(4);
+    };
+    form->resize(1180, 680);
+    EXPECT_EQ(form->viewArea->width(), 601);
+    EXPECT_GT(form->reserveStringGrid->width(), 500);
+    form->resize(form->minimumSizeHint().width(), 680);
+    EXPECT_LE(lastColumnEnd(), form->reserveStringGrid->viewport()->width());
+    EXPECT_LT(form->viewArea->width(), 601);
+
     // A continuation row stands for its reservation.
     DialogScript script;
     script.expect<TreserveForm>([](TreserveForm* d) {

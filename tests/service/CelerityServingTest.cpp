@@ -1,10 +1,14 @@
 #include <QAction>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
+#include "app/ProgramWindows.h"
 #include "service/CelerityServingUnit.h"
 #include "service/DishLineFixture.h"
 #include "service/GridGestures.h"
+#include "service/ServiceFixture.h"
 
 class CelerityServingTest : public DishLineTest {
 protected:
@@ -75,4 +79,42 @@ TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheLis
     EXPECT_EQ(lineField(57, "serving"), "MI003");
     EXPECT_EQ(form->menuCode->text(), "");
     EXPECT_EQ(form->menuInsGrid->rowCount(), 2);
+}
+
+// In the main window, as at the kitchen pass: a scanner types into whatever has the
+// keyboard focus.
+class CelerityServingInMainTest : public WithDishLines<ServiceTest> {};
+
+TEST_F(CelerityServingInMainTest, EveryScanLandsInTheCodeFieldWhenTheWindowComesToTheFront) {
+    registerProgramWindows();
+    addTableIns(500, QStringLiteral("牡丹厅"));
+    addLine(57, 500, "MIP002/MI004/MI001");
+    addLine(58, 500, "MIP002/MI004/MI001");
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    auto scanIntoTheFocus = [&](const QString& code) {
+        for (QChar c : code) QTest::keyClick(main.windowHandle(), c.toLatin1());
+        QTest::keyClick(main.windowHandle(), Qt::Key_Return);
+    };
+    auto* form = qobject_cast<TcelerityServingForm*>(main.openFunction(7));
+    ASSERT_TRUE(form);
+    scanIntoTheFocus("6900100000057");  // the first scan after opening
+    EXPECT_EQ(lineField(57, "serving"), "MI003");
+
+    // The runner clicked into the list, then another window came in front; bringing
+    // the window back, from the tree or by the window list, gives the field the focus.
+    form->menuInsGrid->setFocus();
+    QMdiSubWindow* frame = main.mdiArea()->activeSubWindow();
+    for (const std::function<void()>& bringBack :
+         std::vector<std::function<void()>>{[&] { main.openFunction(7); },
+                                            [&] { main.mdiArea()->setActiveSubWindow(frame); }}) {
+        ASSERT_TRUE(main.openFunction(5));
+        EXPECT_NE(main.focusWidget(), form->menuCode);
+        bringBack();
+        EXPECT_EQ(main.focusWidget(), form->menuCode);
+    }
+    scanIntoTheFocus("6900100000058");
+    EXPECT_EQ(lineField(58, "serving"), "MI003");
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 3);
+    EXPECT_EQ(answers.count(), 0);
 }
