@@ -305,6 +305,11 @@ void TReckoningForm::cancelAccountBtnClick() {
     done = TOrderMgr::insert(order, tableInsList ? *tableInsList : none) > 0;
     if (!done) return;  // the manager has said why; "销帐" stays for another try
     cancelAccountBtn->setEnabled(false);
+    // The amounts shown stay those written: a rebate or payment typed now would
+    // recompute a bill that is already settled.
+    rebateType->setEnabled(false);
+    rebateValue->setReadOnly(true);
+    price2->setReadOnly(true);
     showMessage(QStringLiteral("销账成功！"));
 }
 

@@ -157,6 +157,8 @@ TEST_F(ReckoningTest, ZeroBillsAreWrittenAndASettledBillKeepsItsLines) {
             // No line editor opens on the settled bill, and the amounts stay as written.
             const QStringList settled = bill(d);
             doubleClickRow(d->menuInsGrid, 1);
+            QTest::keyClicks(d->rebateValue, "5");
+            QTest::keyClicks(d->price2, "100");
             EXPECT_EQ(bill(d), settled);
             answers.clear();
         }));
