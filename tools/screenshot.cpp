@@ -523,7 +523,20 @@ int main(int argc, char** argv) {
     });
     registerProgramWindows();
 
-    QWidget* window = renderer->second();
+    QWidget* window = nullptr;
+    try {
+        window = renderer->second();
+    } catch (const std::exception& e) {
+        // The sample rows go in with fixed ids, so a file given here must not hold them yet.
+        const bool taken = QByteArray(e.what()).contains("UNIQUE constraint failed");
+        std::fprintf(stderr, "screenshot: cannot render %s on %s: %s\n%s",
+                     args[0].toLocal8Bit().constData(), dbPath.toLocal8Bit().constData(), e.what(),
+                     taken ? "the file already holds rows with the ids of the sample data: give a file made by "
+                             "makedb with tests/fixtures/sample.sql and nothing more, or no db-path\n"
+                           : "");
+        Tdata::reset();
+        return 1;
+    }
     window->show();
     QApplication::processEvents();
     bool saved = window->grab().save(args[1], "PNG");

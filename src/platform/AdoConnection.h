@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/DateTime.h"
+#include "platform/JetFunctions.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -53,14 +54,6 @@ private:
     QHash<QByteArray, sqlite3_stmt*> statements;
 };
 
-// Registers DateValue, TimeValue, cdate and the collation "zh" on a handle.
-void registerJetFunctions(sqlite3* db);
-// The value of the literal DateValue('<dateText>')+TimeValue('<timeText>'), as the
-// registered functions compute it; false when they would refuse the texts.
-bool jetDateTimeValue(const QString& dateText, const QString& timeText, double& value);
-// A number that changes whenever the "zh" collation may order names differently
-// (another Qt, ICU or Unicode version); a file made under another one is reindexed.
-int collationVersion();
 // Whether the file lies on a network file system, where the write-ahead log
 // cannot be shared safely between machines.
 bool onNetworkFileSystem(const QString& path);

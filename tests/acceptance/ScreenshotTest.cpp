@@ -12,6 +12,7 @@
 
 #include "frame/FunctionWindowsUnit.h"
 #include "frame/GlobalsUnit.h"
+#include "platform/DatabaseFile.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
@@ -83,5 +84,24 @@ TEST(Screenshots, TheReadmeTourShowsEveryFunctionWindow) {
     for (int i = 0; i < functionCount; ++i) {
         const QString node = functionEntries()[i].text;
         EXPECT_TRUE(readme.contains("![" + node + "](docs/")) << node.toStdString() << " has no picture";
+    }
+}
+
+// Pointed at a file that already holds its sample rows, the tool says so and fails
+// instead of ending in an uncaught exception.
+TEST(Screenshots, AFileThatHoldsTheSampleRowsIsRefusedWithAReason) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath("db.mdb");
+    ASSERT_EQ(createDatabaseFile(db, {sourcePath("db/schema.sql"), sourcePath("db/seed.sql"),
+                                      sourcePath("tests/fixtures/sample.sql")}),
+              QString());
+    for (int run = 0; run < 2; ++run) {
+        std::unique_ptr<QProcess> shot(startScreenshot({"sellReport", dir.filePath("report.png"), db}));
+        ASSERT_TRUE(shot->waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(shot->readAllStandardError());
+        EXPECT_EQ(shot->exitStatus(), QProcess::NormalExit) << errors.toStdString();
+        EXPECT_EQ(shot->exitCode(), run) << errors.toStdString();
+        EXPECT_EQ(errors.contains("screenshot: cannot render sellReport") && errors.contains("o_order.id"), run == 1)
+            << errors.toStdString();
     }
 }
