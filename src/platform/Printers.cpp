@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cups/cups.h>
+#include <dlfcn.h>
+
 #include <cstring>
 #include <memory>
 
@@ -25,20 +27,54 @@ std::unique_ptr<QPrinter> printerFor(const QString& name) {
     const QPrinterInfo info = name.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(name);
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
+
+// libcups brings TLS, Kerberos and service discovery with it: linked, they would be
+// loaded and relocated at every start for a call made only when a ticket prints. It
+// is the library Qt's own print support uses, so its last error is Qt's too.
+struct CupsCalls {
+    decltype(&cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&cupsGetOption) getOption = nullptr;
+    decltype(&cupsFreeDests) freeDests = nullptr;
+    decltype(&cupsLastError) lastError = nullptr;
+};
+
+template <class F>
+void resolve(void* library, const char* name, F& call) {
+    call = reinterpret_cast<F>(dlsym(library, name));
+}
+
+// Null when the machine has no print service library: then there is no queue to ask
+// and Qt's own start of the page decides.
+const CupsCalls* cups() {
+    static const std::unique_ptr<CupsCalls> calls = []() -> std::unique_ptr<CupsCalls> {
+        void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return nullptr;
+        auto c = std::make_unique<CupsCalls>();
+        resolve(library, "cupsGetNamedDest", c->getNamedDest);
+        resolve(library, "cupsGetOption", c->getOption);
+        resolve(library, "cupsFreeDests", c->freeDests);
+        resolve(library, "cupsLastError", c->lastError);
+        if (!c->getNamedDest || !c->getOption || !c->freeDests || !c->lastError) return nullptr;
+        return c;
+    }();
+    return calls.get();
+}
 }  // namespace
 
 bool printQueueAcceptsJobs(const QString& queueName) {
     if (redirected) return !redirectedAccepts || redirectedAccepts(queueName);
+    const CupsCalls* service = cups();
+    if (!service) return true;
     // Qt names an instance of a queue "queue/instance".
     const QByteArray queue = queueName.section('/', 0, 0).toLocal8Bit();
     const QByteArray instance = queueName.section('/', 1).toLocal8Bit();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
+    cups_dest_t* dest = service->getNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
                                          instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) return false;
     // A queue whose service does not report the attribute is taken to accept jobs.
-    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const char* accepting = service->getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
-    cupsFreeDests(1, dest);
+    service->freeDests(1, dest);
     return accepts;
 }
 
@@ -65,7 +101,7 @@ void printPage(int printerIndex, const QPageLayout& layout, const QString& jobNa
     // Qt hands the page to CUPS inside end() and drops the job id, reporting success
     // even when the job was refused (a queue that stopped accepting since it was
     // asked, a user the queue does not allow): that call's status is the last one.
-    if (!painter.end() || (!redirected && cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST))
+    if (!painter.end() || (!redirected && cups() && cups()->lastError() >= IPP_STATUS_ERROR_BAD_REQUEST))
         throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
 }
 
