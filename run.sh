@@ -10,6 +10,6 @@ fi
 . ./scripts/deps.sh
 install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target helan makedb
+cmake --build build -j"$(nproc)" --target helan makedb helan_sqlite
 [ -f db/db.mdb ] || ./build/makedb db/db.mdb
 exec ./build/helan
