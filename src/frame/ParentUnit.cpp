@@ -31,6 +31,20 @@ void TparentForm::FormCreate() {
 
 QMdiSubWindow* TparentForm::subWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
+void TparentForm::whenBroughtToFront(std::function<void()> handler) {
+    QMdiSubWindow* frame = subWindow();
+    if (!frame || !frame->mdiArea()) return;
+    // Only a change of the active window counts: a dialog closing hands the
+    // activation back to the same window, with no window in between.
+    connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this,
+            [frame, handler = std::move(handler), inFront = true](QMdiSubWindow* active) mutable {
+                if (!active) return;
+                const bool front = active == frame;
+                if (front && !inFront) handler();
+                inFront = front;
+            });
+}
+
 QSize TparentForm::openingSize() const {
     if (testAttribute(Qt::WA_Resized)) return size();
     if (layout()) return sizeHint().expandedTo(minimumSizeHint());

@@ -1,6 +1,7 @@
 #pragma once
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QCloseEvent;
 class QMdiSubWindow;
@@ -35,6 +36,9 @@ protected:
     // Clears the entry; the window is destroyed after the close event has finished.
     void FormClose();
     QMdiSubWindow* subWindow() const;
+    // Runs `handler` each time the window becomes the active one of the main window
+    // after another one was; a dialog closing over it does not count.
+    void whenBroughtToFront(std::function<void()> handler);
 
     // Set in the constructor of a window that is laid out maximised in the main window.
     bool showMaximizedChild = false;

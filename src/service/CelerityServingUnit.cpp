@@ -6,7 +6,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <limits>
@@ -78,10 +77,7 @@ TcelerityServingForm::TcelerityServingForm(QWidget* parent) : TparentForm(parent
     // At the kitchen pass every scan must land in the code field, the first one after
     // opening included: the field takes the focus whenever the window comes to the front.
     menuCode->setFocus();
-    if (QMdiSubWindow* sub = subWindow())
-        connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates was, Qt::WindowStates now) {
-            if (now.testFlag(Qt::WindowActive) && !was.testFlag(Qt::WindowActive)) menuCode->setFocus();
-        });
+    whenBroughtToFront([this] { menuCode->setFocus(); });
 }
 
 void TcelerityServingForm::initGrid() {

@@ -4,8 +4,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
@@ -115,16 +113,7 @@ void TtableServiceForm::startService() {
         mapSelectionCleared = !selected;
         runGuarded([&] { tableListViewSelectItem(item, selected); });
     });
-    if (QMdiSubWindow* frame = subWindow(); frame && frame->mdiArea()) {
-        // Only a change of the active window counts: a dialog closing hands the
-        // activation back to the same window.
-        connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this, [this, frame](QMdiSubWindow* active) {
-            if (!active) return;
-            const bool front = active == frame;
-            if (front && !inFront) runGuarded([this] { broughtToFront(); });
-            inFront = front;
-        });
-    }
+    whenBroughtToFront([this] { runGuarded([this] { broughtToFront(); }); });
     connect(tableListView, &TIconListView::doubleClicked, this,
             [this] { runGuarded([this] { tableListViewDblClick(); }); });
     connect(floorButtons, &TFloorButtons::floorClicked, this, [this] { runGuarded([this] { floorClick(); }); });

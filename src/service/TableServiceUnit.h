@@ -135,5 +135,4 @@ private:
     // The user took the map's selection away: a refill selects nothing then, so that
     // a click on the table shown runs the selection again.
     bool mapSelectionCleared = false;
-    bool inFront = true;  // the window was the active one when last seen
 };
