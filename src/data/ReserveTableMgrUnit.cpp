@@ -128,14 +128,8 @@ int TReserveTableMgr::countReserveTables(int reserveId, int eatId, TDateTime dat
 
 int TReserveTableMgr::countOpenBookings(int tableId, int eatId, TDateTime date, int exceptReserveId) {
     TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL(QStringLiteral("select count(*) from reserve_table where table_id=:table_id and eat_date=:eat_date") +
-                " and eat_id=:eat_id and reserve_id<>:except_id and " + openBookingCondition());
-    ctrl.setParameter("table_id", tableId);
-    ctrl.setParameter("eat_date", date);
-    ctrl.setParameter("eat_id", eatId);
+    selectOpenBookings(ctrl, "count(*)", tableId, eatId, date, "reserve_id<>:except_id");
     ctrl.setParameter("except_id", exceptReserveId == 0 ? -1 : exceptReserveId);
-    setOpenBookingParameters(ctrl);
     ctrl.open();
     int count = ctrl.fields(0).asInteger();
     ctrl.close();
@@ -144,15 +138,9 @@ int TReserveTableMgr::countOpenBookings(int tableId, int eatId, TDateTime date, 
 
 std::optional<TPOReserveTable> TReserveTableMgr::getBookedReserveTable(int tableId, int eatId, TDateTime date) {
     TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
     // Only a booking of a reservation still booked counts, as on the floor plan:
     // opening a table must never take over a cancelled or no-show booking.
-    ctrl.setSQL(QStringLiteral("select * from reserve_table where table_id=:table_id and eat_date=:eat_date ") +
-                " and eat_id=:eat_id and " + openBookingCondition());
-    ctrl.setParameter("table_id", tableId);
-    ctrl.setParameter("eat_date", date);
-    ctrl.setParameter("eat_id", eatId);
-    setOpenBookingParameters(ctrl);
+    selectOpenBookings(ctrl, "*", tableId, eatId, date);
     return firstOf(readReserveTables(ctrl, "通过台桌ID\\时间\\餐次查询预订记录时出现异常!"));
 }
 
@@ -163,6 +151,18 @@ QString TReserveTableMgr::openBookingCondition() {
 void TReserveTableMgr::setOpenBookingParameters(TDatabaseCtrl& ctrl) {
     ctrl.setParameter("booked", TPOReserveTable::stateBooked);
     ctrl.setParameter("rstate", TPOReserve::stateBooked);
+}
+
+void TReserveTableMgr::selectOpenBookings(TDatabaseCtrl& ctrl, const QString& columns, int tableId, int eatId,
+                                          TDateTime date, const QString& andAlso) {
+    ctrl.clearSQL();
+    ctrl.setSQL("select " + columns +
+                " from reserve_table where table_id=:table_id and eat_date=:eat_date and eat_id=:eat_id and " +
+                (andAlso.isEmpty() ? QString() : andAlso + " and ") + openBookingCondition());
+    ctrl.setParameter("table_id", tableId);
+    ctrl.setParameter("eat_date", date);
+    ctrl.setParameter("eat_id", eatId);
+    setOpenBookingParameters(ctrl);
 }
 
 QString TReserveTableMgr::getInsertSQL(const TPOReserveTable& reserveTable) {

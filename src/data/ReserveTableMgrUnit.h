@@ -36,6 +36,10 @@ public:
     // every query of the live table state and of bookings uses this one rule.
     static QString openBookingCondition();
     static void setOpenBookingParameters(TDatabaseCtrl& ctrl);
+    // Sets in ctrl "select <columns>" of a table's open bookings for that date and
+    // meal, `andAlso` (placeholders the caller sets) narrowing them, and its values.
+    static void selectOpenBookings(TDatabaseCtrl& ctrl, const QString& columns, int tableId, int eatId,
+                                   TDateTime date, const QString& andAlso = QString());
     // Finished statements; nothing is run. The id must already be in the record.
     static QString getInsertSQL(const TPOReserveTable& reserveTable);
     static QString getUpdateSQL(const TPOReserveTable& reserveTable);

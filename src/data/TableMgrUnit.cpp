@@ -70,13 +70,7 @@ bool hasInstanceInState(int tableId, int eatId, TDateTime date, const QString& s
 
 bool isBooked(int tableId, int eatId, TDateTime date) {
     TDatabaseCtrl ctrl;
-    ctrl.clearSQL();
-    ctrl.setSQL("select 1 from reserve_table where table_id=:table_id and eat_date=:eat_date and eat_id=:eat_id and " +
-                TReserveTableMgr::openBookingCondition());
-    ctrl.setParameter("table_id", tableId);
-    ctrl.setParameter("eat_date", date);
-    ctrl.setParameter("eat_id", eatId);
-    TReserveTableMgr::setOpenBookingParameters(ctrl);
+    TReserveTableMgr::selectOpenBookings(ctrl, "1", tableId, eatId, date);
     ctrl.open();
     return !ctrl.eof();
 }
