@@ -59,6 +59,15 @@ const CupsCalls* cups() {
     }();
     return calls.get();
 }
+
+// Qt hands the page to CUPS inside QPainter::end() and drops the job id, reporting
+// success even when the job was refused (a queue that stopped accepting since it was
+// asked, a user the queue does not allow): that call's status is the last one.
+bool handOverRefused() {
+    if (redirected) return false;
+    const CupsCalls* service = cups();
+    return service && service->lastError() >= IPP_STATUS_ERROR_BAD_REQUEST;
+}
 }  // namespace
 
 bool printQueueAcceptsJobs(const QString& queueName) {
@@ -98,10 +107,7 @@ void printPage(int printerIndex, const QPageLayout& layout, const QString& jobNa
     if (!printQueueAcceptsJobs(queue) || !painter.begin(printer.get()))
         throw SystemError(QStringLiteral("打印机(%1)无法开始打印！").arg(shownName));
     paint(painter);
-    // Qt hands the page to CUPS inside end() and drops the job id, reporting success
-    // even when the job was refused (a queue that stopped accepting since it was
-    // asked, a user the queue does not allow): that call's status is the last one.
-    if (!painter.end() || (!redirected && cups() && cups()->lastError() >= IPP_STATUS_ERROR_BAD_REQUEST))
+    if (!painter.end() || handOverRefused())
         throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
 }
 

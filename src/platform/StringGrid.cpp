@@ -219,7 +219,7 @@ void TStringGrid::mousePressEvent(QMouseEvent* event) {
         }
     }
     // A click on the title row or below the last row keeps the selection.
-    const int clicked = rowAt(event->position().toPoint().y());
+    const int clicked = rowAt(at.y());
     if (clicked < fixed) {
         event->accept();
         return;
