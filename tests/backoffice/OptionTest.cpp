@@ -15,11 +15,6 @@ protected:
         ASSERT_EQ(found.size(), 1) << text.toStdString();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
     }
-    static QStringList entries(QListWidget* list) {
-        QStringList out;
-        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-        return out;
-    }
     // Fills the fields (the name as typed, the times as picked) and applies.
     static void apply(ToptionForm& form, const QString& name, QTime start, QTime end) {
         form.eatName->setText(name);
@@ -61,7 +56,8 @@ TEST_F(OptionTest, MealPeriodsAreAddedChangedRefusedAndDeleted) {
 
     clickEntry(form.eatList, "中餐");
     click(form.deleteBtn);
-    EXPECT_EQ(entries(form.eatList), QStringList{"早餐"});
+    ASSERT_EQ(form.eatList->count(), 1);
+    EXPECT_EQ(form.eatList->item(0)->text(), "早餐");
 }
 
 TEST_F(OptionTest, ARefusedSaveKeepsTheFormOnThePeriodBeingEditedSoARetryOverwritesNoOther) {

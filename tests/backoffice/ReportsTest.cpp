@@ -166,8 +166,6 @@ TEST_F(ReportsTest, ALongDishNameIsCutSoTheCountStaysInSightAndTheUserSizesTheCo
     const int width = grid->columnWidth(1);
     dragColumnBorder(grid, 1, 200);
     EXPECT_EQ(grid->columnWidth(1), width + 200);
-    dragColumnBorder(grid, 2, -500);  // never narrower than a sliver
-    EXPECT_GT(grid->columnWidth(2), 0);
 }
 
 TEST_F(ReportsTest, ExportWritesEveryRowAsGbkTabSeparatedText) {

@@ -29,7 +29,7 @@ protected:
         currentUserName = currentPassword = incomingTelephone = modemCommand = QString();
         existModem = false;
         setTerminateHandler([this] { ++quitRequests; });
-        setWebPageHandler([this](const QString& address) { webPages << address; });
+        setWebPageHandler([](const QString&) {});
     }
     void TearDown() override {
         for (int id = 1; id <= functionCount; ++id) registerFunctionWindow(id, nullptr);
@@ -95,22 +95,22 @@ protected:
             EXPECT_TRUE(QTest::qWaitFor([&] { return main.loginDone; }));
         });
     }
-    // The main window's function tree as text: top-level nodes, children in brackets.
-    static QStringList tree(const TmainForm& main) {
-        QStringList out;
-        for (int i = 0; i < main.functionTree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* node = main.functionTree->topLevelItem(i);
+    // A tree as text: top-level nodes, children in brackets.
+    static QStringList tree(const QTreeWidget* t) {
+        std::function<QString(QTreeWidgetItem*)> text = [&](QTreeWidgetItem* n) {
             QStringList children;
-            for (int c = 0; c < node->childCount(); ++c) children << node->child(c)->text(0);
-            out << node->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
-        }
+            for (int i = 0; i < n->childCount(); ++i) children << text(n->child(i));
+            return n->text(0) + (children.isEmpty() ? "" : "[" + children.join(",") + "]");
+        };
+        QStringList out;
+        for (int i = 0; i < t->topLevelItemCount(); ++i) out << text(t->topLevelItem(i));
         return out;
     }
+    static QStringList tree(const TmainForm& main) { return tree(main.functionTree); }
     // Runs pending deleteLater()s, so freed windows are really gone.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     int quitRequests = 0;
-    QStringList webPages;
 };
 
 // A function window that counts how often it is made and notes the order of closing;

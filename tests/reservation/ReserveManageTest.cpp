@@ -103,11 +103,7 @@ TEST_F(ReserveManageTest, MapAndPopupFollowTheLiveStateOfTheChosenDateAndMeal) {
 }
 
 TEST_F(ReserveManageTest, BooksAFreeTableFromThePopupForTheChosenDateAndMeal) {
-    TmainForm main;
-    registerFunctionWindow(2, [] { return new TreserveManageForm; });
-    showLoggedIn(main, "zhangsan", "123");
-    form = qobject_cast<TreserveManageForm*>(main.openFunction(2));
-    ASSERT_NE(form, nullptr);
+    openAlone();
     chooseDate(22);
     DialogScript script;
     script.expect<TreserveForm>([](TreserveForm* d) {
@@ -123,8 +119,6 @@ TEST_F(ReserveManageTest, BooksAFreeTableFromThePopupForTheChosenDateAndMeal) {
               QStringList{QString("Mr Zhou|4|2|%1|RT001").arg(double(may(22)), 0, 'g', 15)});
     EXPECT_EQ(listRows(), QStringList{"1|Mr Zhou|2024-05-22|午餐|1"});
     EXPECT_EQ(icons(), (QList<int>{10, 20, 30, 42, 50}));
-    delete form;
-    form = nullptr;
 }
 
 TEST_F(ReserveManageTest, WithoutMealPeriodsTheMapShowsNoBookingAndTheDialogRefusesTables) {

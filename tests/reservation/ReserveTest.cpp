@@ -63,7 +63,6 @@ TEST_F(ReserveTest, BooksTablesWithDishesAndWritesThemInOneTransaction) {
     expectDishes({4});     // everybody: 清蒸鲈鱼
     open([&](TreserveForm* d) {
         EXPECT_EQ(d->eatComboBox->currentText(), "午餐");
-        EXPECT_EQ(d->yearComboBox->itemText(0) + d->yearComboBox->currentText(), "20142024");
         for (int table : {3, 1, 1, 2}) pick(d, table);
         choose(d->eatComboBox, "晚餐");
         pick(d, 1);  // the same table at another meal is another booking
@@ -167,7 +166,7 @@ TEST_F(ReserveTest, ViewsReadOnlyAndNeverWritesACompletedReservationBack) {
     EXPECT_EQ(scalar("select state from reserve"), "R002");
 }
 
-TEST_F(ReserveTest, PrefillsTheLastCallersGuestButATableBookedByTheCallerIsNoChange) {
+TEST_F(ReserveTest, PrefillsTheLastCallersGuest) {
     exec("insert into guest(id,name,guest_type_name,telephone) values(7,'李女士','会员','13900000001')");
     incomingTelephone = "13900000001";
     open([&](TreserveForm* d) {
@@ -176,14 +175,6 @@ TEST_F(ReserveTest, PrefillsTheLastCallersGuestButATableBookedByTheCallerIsNoCha
         click(d->cancelButton);
     });
     EXPECT_EQ(incomingTelephone, "");
-    open(
-        [&](TreserveForm* d) {
-            EXPECT_FALSE(d->applyButton->isEnabled());
-            click(d->confirmButton);
-        },
-        [](TreserveForm& f) { f.reserveTable(5); });
-    EXPECT_EQ(scalarInt("select count(*) from reserve"), 0);
-    EXPECT_TRUE(answers.texts().isEmpty());
 }
 
 TEST_F(ReserveTest, AFailedIdDrawOrLookupWritesNothing) {
