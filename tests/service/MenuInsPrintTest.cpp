@@ -107,8 +107,6 @@ TEST_F(MenuInsPrintTest, PrintsOnePageForEachDueLineOnItsPrinterAndMarksItPrinte
     form.printMenuIns(lines);  // the lines handed in are marked too: nothing is due any more
     EXPECT_EQ(jobs.size(), 3);
 
-    EXPECT_EQ(asked, jobs);
-
     // A ticket that could not be printed ends the run with one message: the lines
     // before it stay printed, its line and the ones after it stay due. A queue that
     // refuses jobs is found out before its page is painted, so it gets no page.

@@ -3,7 +3,6 @@
 // tests repeat.
 #include <QTimer>
 
-#include "data/TableMgrUnit.h"
 #include "service/SellUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TableSelecterUnit.h"
@@ -34,7 +33,6 @@ protected:
         });
         command();
     }
-    QString tableState(int tableId) { return TTableMgr::getTableState(tableId, lunch, today); }
     QString instanceState(int tableId) {
         return scalar(QString("select group_concat(state) from table_instance where table_id=%1").arg(tableId));
     }

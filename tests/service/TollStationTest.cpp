@@ -45,35 +45,6 @@ protected:
 };
 }  // namespace
 
-TEST_F(TollStationTest, ShowsEachTableByItsStateAndOffersCheckoutOnlyForATableInUse) {
-    EXPECT_EQ(form->findTableItem(t106), nullptr);  // disabled
-    EXPECT_FALSE(form->reckoningMenu->isEnabled());
-    EXPECT_EQ(form->reserveGrid->cell(1, 1), "客60");
-
-    clickTable(t101);
-    EXPECT_TRUE(form->reckoningMenu->isEnabled());
-    EXPECT_EQ(form->tableInsDescription->toPlainText() + dishes().join(""), "靠窗宫保鸡丁");
-    clickTable(t103);  // booked without dishes of its own: the reservation's
-    EXPECT_FALSE(form->reckoningMenu->isEnabled());
-    EXPECT_EQ(dishes(), QStringList({"清蒸鲈鱼"}));
-}
-
-TEST_F(TollStationTest, ChecksOutTheSelectedTableUnlessItLeftUseMeanwhile) {
-    clickTable(t101);
-    checkingOut([&] { form->reckoningMenu->trigger(); });
-    EXPECT_EQ(answers.last(), "销账成功！");
-    EXPECT_EQ(scalar("select state||'/'||order_id from table_instance where id=50"),
-              scalar("select 'TIS002/'||id from o_order"));
-    EXPECT_EQ(icon(t101), 3);
-
-    // Checked out at another station after it was selected here: no dialog.
-    clickTable(t104);
-    exec("update table_instance set state='TIS002' where id=52");
-    form->reckoningMenu->trigger();
-    EXPECT_EQ(answers.last(), "台桌(104)不是在用状态!");
-    EXPECT_EQ(scalarInt("select count(*) from o_order"), 1);
-}
-
 TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
     clickTable(t102, true);
     EXPECT_EQ(answers.last(), "只能选择使用中的台桌!");
@@ -94,23 +65,33 @@ TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
     for (int table : {t101, t104, t105}) EXPECT_EQ(icon(table), 3);
 }
 
-TEST_F(TollStationTest, RefreshAndRefusedCheckoutsShowTheTablesAsTheyAreNow) {
-    clickTable(t104, true);
+TEST_F(TollStationTest, CheckoutsOfTablesThatLeftUseMeanwhileAreRefusedAndShowTheTablesAsTheyAreNow) {
+    clickTable(t103);  // booked without dishes of its own: the reservation's
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(dishes(), QStringList({"清蒸鲈鱼"}));
+
+    // Checked out at another station after it was selected here: no dialog.
+    clickTable(t104);
+    exec("update table_instance set state='TIS002' where id=52");
+    form->reckoningMenu->trigger();
+    EXPECT_EQ(answers.last(), "台桌(104)不是在用状态!");
+    EXPECT_EQ(icon(t104), 3);
+    clickTable(t105, true);
     clickTable(t101, true);  // selected and in the batch
-    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "使用中"}));
-    exec("update table_instance set state='TIS002' where id=50");  // checked out at another station
+    exec("update table_instance set state='TIS002' where id=50");
     click(form->reckoningBatBtn);
     EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
     EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "结账完成"}));  // still listed, no longer in use
+    EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
 
     // "刷新" shows the selected table's info and "结帐" as they are now, and the batch's states.
     clickTable(t105);
-    exec("update table_instance set state='TIS004' where id=52");
-    exec("update table_instance set state='TIS002' where id=53");
+    exec("update table_instance set state='TIS003' where id=52");
+    exec("update table_instance set state='TIS004' where id=53");
     form->refreshTable->trigger();
     EXPECT_FALSE(form->reckoningMenu->isEnabled());
     EXPECT_EQ(icon(t104), 0);
-    EXPECT_EQ(icon(t105), 3);
+    EXPECT_EQ(icon(t105), 0);
     EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "结账完成"}));
 }
 
