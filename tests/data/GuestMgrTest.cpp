@@ -33,11 +33,4 @@ TEST_F(GuestMgrTest, FindsAGuestByTheExactTelephoneAndSavesItBack) {
     EXPECT_TRUE(TGuestMgr::update(*g));
     EXPECT_EQ(rows(guestColumns), QStringList(before).replaceInStrings("100|王'先生", "100|李女士"));
     EXPECT_EQ(answers.count(), 0);
-
-    failOn("update", "guest");
-    failOn("insert", "guest");
-    EXPECT_FALSE(TGuestMgr::update(*g));
-    EXPECT_EQ(TGuestMgr::insert(newGuest("13900000002")), 0);
-    EXPECT_EQ(rows(guestColumns).size(), 2);
-    EXPECT_EQ(answers.texts(), (QStringList{"TGuestMgr.update更新客户出现异常！", "TGuestMgr.insert保存客户出现异常！"}));
 }

@@ -62,16 +62,3 @@ TEST_F(TableStateTest, InstancesCountOnlyForTodayAtMidnightAndTheCurrentMeal) {
     }
     EXPECT_EQ(seen, (QStringList{"TS001", "TIS001", "TIS001", "TS001", "TS001", "TS001"}));
 }
-
-using TableMgrTest = SampleDbTest;
-
-TEST_F(TableMgrTest, WritesTablesAndRefusesDuplicateNames) {
-    TPOTable t = *TTableMgr::getTableById(5);
-    t.setTableName("201"); t.setFloor(3); t.setDescription("O'Brien 的桌");
-    EXPECT_EQ(TTableMgr::insert(t), 100);
-    t.setId(100); t.setTableName("101");  // taken
-    EXPECT_EQ(TTableMgr::insert(t), 0);
-    EXPECT_FALSE(TTableMgr::update(t));
-    EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!", "桌子名称可能重复!"}));
-    EXPECT_EQ(rows("select * from table_spec where id=100"), QStringList{"100|201|3|8|大厅|TS001|130|110|O'Brien 的桌"});
-}
