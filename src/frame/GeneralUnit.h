@@ -3,7 +3,14 @@
 #include <QImage>
 #include <QString>
 
+class QRect;
+class QScreen;
+
 class QLineEdit;
+
+// The screen's free area less room for the frame and title bar a desktop puts around
+// a window: where a window's own area may lie with all of the window on the screen.
+QRect roomForWindow(const QScreen* screen);
 
 // Key filter of the quantity and amount edits: backspace, digits, and one point.
 bool isNumberKey(const QString& text, QChar key);
