@@ -3,10 +3,9 @@
 #include <QImage>
 #include <QString>
 
+class QLineEdit;
 class QRect;
 class QScreen;
-
-class QLineEdit;
 
 // The screen's free area less room for the frame and title bar a desktop puts around
 // a window: where a window's own area may lie with all of the window on the screen.
