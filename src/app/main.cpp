@@ -1,6 +1,5 @@
 // Starts the program: the main window only; everything else is reached from it.
 #include <QApplication>
-#include <QScreen>
 
 #include "app/ProgramWindows.h"
 #include "frame/MainUnit.h"
@@ -11,8 +10,6 @@ int main(int argc, char** argv) {
     loadQtChineseTexts();
     registerProgramWindows();
     TmainForm main;  // sets mainForm; the database opens on first use, from db/db.mdb
-    // A screen without a window manager ignores maximising: fill it anyway.
-    main.setGeometry(main.screen()->availableGeometry());
-    main.showMaximized();
+    main.showAtStart();
     return app.exec();
 }

@@ -2,9 +2,12 @@
 
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 #include <QValidator>
 
 #include "platform/Errors.h"
+
+QRect roomForWindow(const QScreen* screen) { return screen->availableGeometry().adjusted(8, 32, -8, -8); }
 
 namespace {
 // EAN-13 number sets, seven modules per digit, "1" a bar.

@@ -4,6 +4,12 @@
 #include <QString>
 
 class QLineEdit;
+class QRect;
+class QScreen;
+
+// The screen's free area less room for the frame and title bar a desktop puts around
+// a window: where a window's own area may lie with all of the window on the screen.
+QRect roomForWindow(const QScreen* screen);
 
 // Key filter of the quantity and amount edits: backspace, digits, and one point.
 bool isNumberKey(const QString& text, QChar key);

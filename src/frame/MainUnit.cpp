@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
@@ -30,6 +31,7 @@
 #include "frame/ChangePasswordUnit.h"
 #include "frame/ClickLabelUnit.h"
 #include "frame/FunctionWindowsUnit.h"
+#include "frame/GeneralUnit.h"
 #include "frame/GlobalsUnit.h"
 #include "frame/LockUnit.h"
 #include "frame/LoginUnit.h"
@@ -178,6 +180,14 @@ TmainForm::TmainForm(QWidget* parent) : QMainWindow(parent) {
 
 TmainForm::~TmainForm() {
     if (mainForm == this) mainForm = nullptr;
+}
+
+void TmainForm::showAtStart() {
+    // The size and place a window manager restores: with room for its frame, so the
+    // title bar stays on the screen. A desktop without one ignores maximising and
+    // shows the window so, nearly filling the screen.
+    if (const QScreen* shown = screen()) setGeometry(roomForWindow(shown));
+    showMaximized();
 }
 
 void TmainForm::guarded(QAction* action, void (TmainForm::*handler)()) {

@@ -26,6 +26,9 @@ public:
     ~TmainForm() override;
 
     QMdiArea* mdiArea() const { return mdi; }
+    // Shows the window maximised, as the program starts. Taken out of maximised it
+    // keeps its title bar on the screen, so that it can be moved and maximised by it.
+    void showAtStart();
 
     // Components.
     TClickLabel* titlePanel;

@@ -1,6 +1,7 @@
 #include "frame/TableMapUnit.h"
 
 #include "data/TableMgrUnit.h"
+#include "frame/GeneralUnit.h"
 #include "platform/DrawnImages.h"
 
 #include <QGuiApplication>
@@ -38,8 +39,7 @@ void growToShowPlans(QWidget* window, TTableListView* map) {
     if (missing.isNull()) return;
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    // Room for the frame and title bar a desktop adds.
-    const QRect free = screen->availableGeometry().adjusted(8, 32, -8, -8);
+    const QRect free = roomForWindow(screen);
     const QSize grown = (window->size() + missing).boundedTo(free.size()).expandedTo(window->size());
     if (grown == window->size()) return;
     // Grown about its centre, kept on the screen.

@@ -46,6 +46,7 @@ void TStringGrid::setColCount(int count) {
     QSignalBlocker block(this);
     setColumnCount(count);
     caps.resize(size_t(std::max(count, 0)), 0);
+    userSized.resize(caps.size(), false);
     for (int r = 0; r < rowCount(); ++r) styleRow(r);
 }
 
@@ -97,6 +98,7 @@ void TStringGrid::setColWidths(const std::vector<int>& widths) {
 
 void TStringGrid::fitColumns(const std::vector<int>& leastWidths) {
     for (int c = 0; c < int(leastWidths.size()) && c < colCount(); ++c) {
+        if (userSized[size_t(c)]) continue;
         resizeColumnToContents(c);
         setColumnWidth(c, std::max(capped(c, columnWidth(c)), leastWidths[size_t(c)]));
     }
@@ -233,6 +235,7 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (sizingCol >= 0) {
         setColumnWidth(sizingCol, std::max(leastDragWidth, sizingWidth + at.x() - sizingX));
+        userSized[size_t(sizingCol)] = true;
         event->accept();
         return;
     }

@@ -31,7 +31,7 @@ public:
     void setTitles(const QStringList& titles);
     void setColWidths(const std::vector<int>& widths);
     // Widens each column to show its texts whole, never below the given least width
-    // nor beyond the column's cap.
+    // nor beyond the column's cap. A column the user has sized keeps the user's width.
     void fitColumns(const std::vector<int>& leastWidths);
     // Widens the column, when needed, so that any of the texts it can hold shows whole.
     void fitTexts(int col, const QStringList& texts);
@@ -95,6 +95,7 @@ private:
     int fixed = 0;
     bool fixedCol = false;
     std::vector<int> caps;
+    std::vector<bool> userSized;
     bool colSizing = false;
     int sizingCol = -1;  // the column being sized, from sizingX at sizingWidth
     int sizingX = 0;

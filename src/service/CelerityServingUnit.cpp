@@ -85,15 +85,9 @@ void TcelerityServingForm::initGrid() {
     menuInsGrid->setTitles({QStringLiteral("编号"), QStringLiteral("桌子名称"), QStringLiteral("菜单名称"),
                             QStringLiteral("价格"), QStringLiteral("数量"), QStringLiteral("单位"),
                             QStringLiteral("状态"), QStringLiteral("传菜"), QStringLiteral("打印")});
-    fitColumns();
-}
-
-// The widths are the least each column gets; a column widens to show its texts whole.
-void TcelerityServingForm::fitColumns() {
-    for (int col = 0; col < menuInsGrid->colCount(); ++col) {
-        menuInsGrid->resizeColumnToContents(col);
-        menuInsGrid->setColumnWidth(col, std::max(colWidths[size_t(col)], menuInsGrid->columnWidth(col)));
-    }
+    // A long dish name is cut, so that the price to the print state stay in the list's width.
+    menuInsGrid->capColumn(2, colWidths[2] * 3 / 2);
+    menuInsGrid->fitColumns(colWidths);
 }
 
 void TcelerityServingForm::menuCodeKeyUp() {
@@ -133,7 +127,8 @@ void TcelerityServingForm::addServedRow(const QString& table, const TPOMenuIns& 
                                line.getPrintStateText()};
     for (int col = 0; col < cells.size(); ++col) menuInsGrid->setCell(col, row, cells[col]);
     menuInsGrid->setFixedRows(1);
-    fitColumns();
+    // The widths are the least each column gets; a column widens to show its texts whole.
+    menuInsGrid->fitColumns(colWidths);
 }
 
 void TcelerityServingForm::clearsClick() {

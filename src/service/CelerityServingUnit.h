@@ -35,5 +35,4 @@ public:
 
 private:
     void initGrid();
-    void fitColumns();
 };

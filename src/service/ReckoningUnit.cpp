@@ -306,10 +306,14 @@ void TReckoningForm::cancelAccountBtnClick() {
     if (!done) return;  // the manager has said why; "销帐" stays for another try
     cancelAccountBtn->setEnabled(false);
     // The amounts shown stay those written: a rebate or payment typed now would
-    // recompute a bill that is already settled.
+    // recompute a bill that is already settled, and the other fields would never be saved.
     rebateType->setEnabled(false);
     rebateValue->setReadOnly(true);
     price2->setReadOnly(true);
+    guestType->setEnabled(false);
+    associatorCode->setReadOnly(true);
+    invoice->setEnabled(false);
+    description->setReadOnly(true);
     showMessage(QStringLiteral("销账成功！"));
 }
 

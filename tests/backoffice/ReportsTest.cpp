@@ -168,6 +168,28 @@ TEST_F(ReportsTest, ALongDishNameIsCutSoTheCountStaysInSightAndTheUserSizesTheCo
     EXPECT_EQ(grid->columnWidth(1), width + 200);
 }
 
+TEST_F(ReportsTest, ColumnsTheUserSizedKeepTheirWidthsOnTheNextQuery) {
+    TsellReportForm orderList;
+    orderList.show();
+    TStringGrid* grid = orderList.orderGrid;
+    choose(orderList, "今天");
+    click(orderList.findBtn);
+    const int narrowed = grid->columnWidth(2) - 40, widened = grid->columnWidth(6) + 90;
+    dragColumnBorder(grid, 2, -40);
+    dragColumnBorder(grid, 6, 90);
+    choose(orderList, "上个月");  // more rows, other texts
+    click(orderList.findBtn);
+    ASSERT_GT(grid->rowCount(), 30);
+    EXPECT_EQ(grid->columnWidth(2), narrowed);
+    EXPECT_EQ(grid->columnWidth(6), widened);
+
+    // The columns left alone fit the new texts as in a window never sized by hand.
+    TsellReportForm fresh;
+    choose(fresh, "上个月");
+    click(fresh.findBtn);
+    for (int col : {0, 1, 3, 4, 5, 7}) EXPECT_EQ(grid->columnWidth(col), fresh.orderGrid->columnWidth(col)) << col;
+}
+
 TEST_F(ReportsTest, ExportWritesEveryRowAsGbkTabSeparatedText) {
     exec("update o_order set description='靠窗\t加辣\r\n发票' where id=2; update o_order set description='' where id=3");
     QTemporaryDir dir;

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include "frame/ChangePasswordUnit.h"
@@ -79,6 +80,21 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
         EXPECT_FALSE(form);
         EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());  // no empty frame left
     }
+}
+
+TEST_F(MainFormTest, StartsMaximisedAndTakenOutOfItKeepsItsTitleBarOnTheScreen) {
+    TmainForm main;
+    aboutThenLogin("admin", "admin", [&] {
+        main.showAtStart();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main.loginDone; }));
+    });
+    EXPECT_TRUE(main.isMaximized());
+    const QRect screen = main.screen()->availableGeometry();
+    // Room left for a desktop's frame: 8 pixels at the sides and below, 32 for the title bar.
+    const QRect normal = main.normalGeometry();
+    EXPECT_TRUE(screen.contains(normal.adjusted(-8, -32, 8, 8))) << normal.x() << "," << normal.y() << " "
+                                                                 << normal.width() << "x" << normal.height();
+    EXPECT_GE(normal.width() * 10, screen.width() * 9);  // still most of the screen
 }
 
 TEST_F(MainFormTest, ClockShowsTimeAndUser) {

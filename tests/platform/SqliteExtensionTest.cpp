@@ -1,3 +1,4 @@
+#include <QFile>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -63,4 +64,25 @@ TEST_F(SqliteExtension, PlainConnectionWritesSortsAndDatesAsTheProgram) {
                              " and DateValue(cdate('2024-05-10 08:00:00')) = " +
                              QByteArray::number(double(encodeDateTime(2024, 5, 10)), 'g', 17);
     EXPECT_EQ(shell.column(dates.constData()), QStringList{"1"});
+}
+
+// What the README tells a new user: a file from makedb, then the sample restaurant fed
+// to the sqlite3 shell with the extension loaded.
+TEST_F(SqliteExtension, SampleRestaurantLoadsIntoANewFileThroughTheExtension) {
+    QFile sample(sourcePath("tests/fixtures/sample.sql"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray script = sample.readAll();
+    PlainConnection shell(dbPath);
+    sqlite3_enable_load_extension(shell.db, 1);
+    char* err = nullptr;
+    ASSERT_EQ(sqlite3_load_extension(shell.db, HELAN_SQLITE_EXTENSION_FILE, nullptr, &err), SQLITE_OK)
+        << (err ? err : "");
+    EXPECT_EQ(shell.exec(script.constData()), "");
+
+    EXPECT_EQ(scalarInt("select count(*) from table_spec"), script.count("INSERT INTO table_spec "));
+    EXPECT_EQ(scalarInt("select count(*) from menu"), script.count("INSERT INTO menu "));
+    EXPECT_GT(scalarInt("select count(*) from menu"), 0);
+    // The logins the README gives for trying the sample.
+    EXPECT_EQ(rows("select login_name,password from employee order by id"),
+              QStringList({"admin|admin", "zhangsan|123", "lisi|123", "wangwu|123"}));
 }

@@ -76,6 +76,20 @@ TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheLis
     EXPECT_EQ(form->menuInsGrid->rowCount(), 2);
 }
 
+TEST_F(CelerityServingTest, ALongDishNameIsCutSoThePriceToThePrintStateStayInTheList) {
+    const QString longName = QString("宫保鸡丁配花生米").repeated(5);  // 40 characters
+    addLine(61, 500, "MIP002/MI004/MI001", longName);
+    scan("6900100000057");
+    scan("6900100000061");
+    TStringGrid* grid = form->menuInsGrid;
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->cell(2, 2), longName);
+    EXPECT_EQ(grid->item(2, 2)->toolTip(), longName);
+    EXPECT_EQ(grid->item(1, 2)->toolTip(), QString());  // a name shown whole has none
+    const int last = grid->colCount() - 1;
+    EXPECT_LE(grid->columnViewportPosition(last) + grid->columnWidth(last), grid->viewport()->width());
+}
+
 // In the main window, as at the kitchen pass: a scanner types into whatever has the
 // keyboard focus.
 class CelerityServingInMainTest : public WithDishLines<ServiceTest> {};

@@ -160,6 +160,32 @@ TEST_F(ReckoningTest, ZeroBillsAreWrittenAndASettledBillKeepsItsLines) {
               QStringList({"40|40", "12|12"}));
 }
 
+TEST_F(ReckoningTest, GuestTypeInvoiceAndRemarkTakeNoInputOnceTheBillIsWritten) {
+    addInstance(50, t101, "TIS001");
+    addLine(1, 50, "青岛啤酒", 12, 1, "MI001");
+    QStringList before;
+    EXPECT_TRUE(reckon({50}, [&](TReckoningForm* d) {
+        auto shown = [d] {
+            return QStringList{d->guestType->currentText(), d->associatorCode->text(), d->invoice->currentText(),
+                               d->description->toPlainText()};
+        };
+        QTest::keyClick(d->guestType, Qt::Key_Down);
+        QTest::keyClicks(d->associatorCode, "VIP008");
+        QTest::keyClick(d->invoice, Qt::Key_Down);
+        QTest::keyClicks(d->description, "by the window");
+        before = shown();
+        EXPECT_EQ(before, QStringList({"会员", "VIP008", "有", "by the window"}));
+        click(d->cancelAccountBtn);
+        EXPECT_EQ(answers.texts(), QStringList({"销账成功！"}));
+        QTest::keyClick(d->guestType, Qt::Key_Down);
+        QTest::keyClicks(d->associatorCode, "9");
+        QTest::keyClick(d->invoice, Qt::Key_Up);
+        QTest::keyClicks(d->description, ", no ice");
+        EXPECT_EQ(shown(), before);
+    }));
+    EXPECT_EQ(rows("select guest_type,associator_num,invoice,description from o_order"), QStringList(before.join('|')));
+}
+
 TEST_F(ReckoningTest, DishesChangedByAnotherStationAreBilledBeforeTheCheckout) {
     addInstance(50, t101, "TIS001");
     addInstance(51, t102, "TIS001");
