@@ -149,6 +149,8 @@ QString TDatabaseCtrl::Parameter::literal() const {
         return floatToStr(value.toDouble());
     case DateTime:
         return dateTimeLiteral(TDateTime(value.toDouble()));
+    case StoredFloat:
+        return QString::number(value.toDouble(), 'g', 17);
     case Other:
         break;
     }
@@ -181,6 +183,10 @@ void TDatabaseCtrl::setParameter(const QString& name, double value) {
 
 void TDatabaseCtrl::setParameter(const QString& name, TDateTime value) {
     substitute(name, Parameter::DateTime, finite(name, value.val));
+}
+
+void TDatabaseCtrl::setStoredFloat(const QString& name, double value) {
+    substitute(name, Parameter::StoredFloat, finite(name, value));
 }
 
 void TDatabaseCtrl::setParameter(const QString& name, bool) { substitute(name, Parameter::Other, QVariant()); }
@@ -313,6 +319,8 @@ QVariant TDatabaseCtrl::boundValue(const Parameter& p) {
         if (!jetDateTimeValue(formatDateTime("yyyy-MM-dd", v), formatDateTime("hh:nn:ss", v), value)) return QVariant();
         return QVariant(value);
     }
+    case Parameter::StoredFloat:
+        return p.value;
     case Parameter::Other:
         break;
     }

@@ -54,6 +54,10 @@ public:
     // statement may carry nan or inf.
     void setParameter(const QString& name, double value);
     void setParameter(const QString& name, TDateTime value);
+    // A number as a column held it, bound exactly: a condition that must find
+    // the stored value again, which a value passed through its 15-digit literal
+    // may miss.
+    void setStoredFloat(const QString& name, double value);
     // Any other kind of value removes the placeholder.
     void setParameter(const QString& name, bool value);
     QString getSQL() const;
@@ -102,7 +106,7 @@ public:
     // A value given to setParameter. Its literal is made only where a finished
     // text is needed.
     struct Parameter {
-        enum Kind { Text, Integer, Float, DateTime, Other };
+        enum Kind { Text, Integer, Float, DateTime, StoredFloat, Other };
         QString name;  // without the colon
         Kind kind;
         QVariant value;  // the text, the integer, or the number of a float or date-time

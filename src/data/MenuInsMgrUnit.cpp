@@ -132,22 +132,41 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
 }
 
 namespace {
-// The line is still as the list read it: the same id and owner, and none of its
-// three states changed by another station since. `k` keeps the placeholders of
-// one line apart from another's in one statement.
+// The line is still exactly as the list read it: the same owner and every column
+// unchanged, whoever changed it since. `k` keeps the placeholders of one line apart
+// from another's in one statement. A NULL reads as 0 or ""; texts compare byte for
+// byte, since the name collation would take a remark changed only in letter case
+// for the one read.
 QString asReadCondition(const QString& k = QString()) {
-    return QStringLiteral("id=:read%1_id and consult_id=:owner_id and rela_type=:owner_type and "
-                          "ifnull(state,'')=:read%1_state and ifnull(print_state,'')=:read%1_print_state and "
-                          "ifnull(serving,'')=:read%1_serving")
-        .arg(k);
+    static const QStringList integers{"menu_id", "menu_type_id"};
+    static const QStringList floats{"price", "quantity", "rebate"};
+    static const QStringList texts{"menu_name", "menu_type_name", "unit",        "state",
+                                   "serving",   "printer_code",   "print_state", "description"};
+    QString condition = QStringLiteral("id=:read%1_id and consult_id=:owner_id and rela_type=:owner_type").arg(k);
+    for (const QString& c : integers + floats) condition += QStringLiteral(" and ifnull(%1,0)=:read%2_%1").arg(c, k);
+    for (const QString& c : texts)
+        condition += QStringLiteral(" and ifnull(%1,'') collate binary=:read%2_%1").arg(c, k);
+    return condition;
 }
 
 void setAsRead(TDatabaseCtrl& ctrl, const TPOMenuIns& read, const QString& k = QString()) {
     const QString prefix = "read" + k + "_";
     ctrl.setParameter(prefix + "id", read.getId());
+    ctrl.setParameter(prefix + "menu_id", read.getMenuId());
+    ctrl.setParameter(prefix + "menu_type_id", read.getMenuTypeId());
+    // The numbers as read, not through a literal that may round them: a line
+    // nobody changed must still match.
+    ctrl.setStoredFloat(prefix + "price", read.getPrice());
+    ctrl.setStoredFloat(prefix + "quantity", read.getQuantity());
+    ctrl.setStoredFloat(prefix + "rebate", read.getRebate());
+    ctrl.setParameter(prefix + "menu_name", read.getMenuName());
+    ctrl.setParameter(prefix + "menu_type_name", read.getMenuTypeName());
+    ctrl.setParameter(prefix + "unit", read.getUnit());
     ctrl.setParameter(prefix + "state", read.getState());
-    ctrl.setParameter(prefix + "print_state", read.getPrintState());
     ctrl.setParameter(prefix + "serving", read.getServing());
+    ctrl.setParameter(prefix + "printer_code", read.getPrinterCode());
+    ctrl.setParameter(prefix + "print_state", read.getPrintState());
+    ctrl.setParameter(prefix + "description", read.getDescription());
 }
 
 bool tableInsInUse(int id) {
@@ -183,6 +202,14 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
         auto found = std::find_if(asRead.begin(), asRead.end(), [id](const TPOMenuIns& r) { return r.getId() == id; });
         return found == asRead.end() ? nullptr : &*found;
     };
+    // A stored line the list did not read: what the user changed in it cannot be
+    // told, so nothing is written over it.
+    for (const std::shared_ptr<TPOMenuIns>& line : lines) {
+        if (line->getId() != 0 && !readAs(line->getId())) {
+            showMessage(changedMessage);
+            return fail();
+        }
+    }
     const int newLines = int(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l->getId() == 0; }));
     int id = newLines > 0 ? firstOfIds(newLines) : 0;
     if (newLines > 0 && id == 0) return fail();
@@ -191,14 +218,17 @@ TMenuInsList TMenuInsMgr::saveMenuInsList(int consultId, const QString& relaType
             line->setId(id++);
             issued.push_back(line);
             setInsert(ctrl, *line);
-        } else if (const TPOMenuIns* read = readAs(line->getId())) {
+        } else {
+            // Only what the user changed is written, and only over the line as
+            // read: a scan, a print or another station's change to a line left
+            // alone here is never undone.
+            const TPOMenuIns& read = *readAs(line->getId());
+            if (*line == read) continue;
             ctrl.clearSQL();
             ctrl.setSQL(updateSet + " where " + asReadCondition());
             setFields(ctrl, *line);
-            setAsRead(ctrl, *read);
+            setAsRead(ctrl, read);
             setOwner(ctrl, consultId, relaType);
-        } else {
-            setOwnedUpdate(ctrl, *line, consultId, relaType);
         }
         batch << withValues(ctrl, 1);
     }

@@ -12,17 +12,18 @@ public:
     // Stores the line under a new id, which it also puts into the line; 0 (and the
     // line's id 0) when nothing was stored.
     static int insert(TPOMenuIns& line);
-    // Stores the list of one owner in one transaction: new lines (id 0) are
-    // inserted and receive their ids, the others updated, and the lines of
-    // `asRead` (the list as it was read) that the list no longer holds deleted.
-    // Lines stored meanwhile by another station are not the list's and stay. A
-    // line of `asRead` whose stored state, print state or serving has changed
-    // since refuses the whole save with `changedMessage`; so does a removed line
-    // that is gone. Without `asRead` (a list read empty) nothing is deleted. The
-    // lines must already carry the owner. Returns the list; on failure the list
-    // is emptied and nothing is written.
+    // Stores what was done to the list of one owner since it was read (`asRead`,
+    // the lines as read), in one transaction: new lines (id 0) are inserted and
+    // receive their ids; a line that differs from its copy in `asRead` is updated,
+    // and a line of `asRead` the list no longer holds deleted, each only while it
+    // is stored exactly as read; lines left as read are not written. Lines stored
+    // meanwhile by another station are not the list's and stay. A changed or
+    // removed line no longer as read, or a stored line `asRead` does not hold,
+    // refuses the whole save with `changedMessage`. The lines must already carry
+    // the owner. Returns the list; on failure the list is emptied and nothing is
+    // written.
     static TMenuInsList saveMenuInsList(int consultId, const QString& relaType, TMenuInsList& lines,
-                                        const std::vector<TPOMenuIns>& asRead = {});
+                                        const std::vector<TPOMenuIns>& asRead);
     // Copies of the lines as they are now, for `asRead`: the lines themselves
     // change in the windows.
     static std::vector<TPOMenuIns> copiesOf(const TMenuInsList& lines);

@@ -106,12 +106,25 @@ QString TReserveMgr::getInsertSQL(const TPOReserve& reserve) {
     return ctrl.getSQL();
 }
 
+namespace {
+const QString updateText = QStringLiteral(
+    "update reserve set guest_name=:guest_name,telephone=:telephone,guest_type=:guest_type,guest_num=:guest_num,"
+    "state=:state,description=:description where id=:id");
+}  // namespace
+
 QString TReserveMgr::getUpdateSQL(const TPOReserve& reserve) {
     TDatabaseCtrl ctrl;
     ctrl.clearSQL();
-    ctrl.setSQL(QStringLiteral("update reserve set guest_name=:guest_name,telephone=:telephone,") +
-                "guest_type=:guest_type,guest_num=:guest_num," +
-                "state=:state,description=:description where id=:id");
+    ctrl.setSQL(updateText);
     setRecordParameters(ctrl, reserve);
+    return ctrl.getSQL();
+}
+
+QString TReserveMgr::getUpdateSQLFromState(const TPOReserve& reserve, const QString& storedState) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL(updateText + " and state=:stored_state");
+    setRecordParameters(ctrl, reserve);
+    ctrl.setParameter("stored_state", storedState);
     return ctrl.getSQL();
 }

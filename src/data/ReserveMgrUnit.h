@@ -21,4 +21,7 @@ public:
     // Finished statements; nothing is run. The id must already be in the record.
     static QString getInsertSQL(const TPOReserve& reserve);
     static QString getUpdateSQL(const TPOReserve& reserve);
+    // The update that changes the stored reservation only while it is still in
+    // `storedState`, so that a change made since at another station is never undone.
+    static QString getUpdateSQLFromState(const TPOReserve& reserve, const QString& storedState);
 };

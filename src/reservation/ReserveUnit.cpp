@@ -469,13 +469,11 @@ bool TreserveForm::saveReserve() {
     reserve.setState(TPOReserve::getStateCode(reserveState->currentText()));
     reserve.setDescription(description->toPlainText());
     bool reserveStored = false;
-    // Written only from the state read, so that a change made since is never undone.
-    const QString fromStoredState = " and state=" + TDatabaseCtrl::stringLiteral(storedState);
     if (!appendWrite(
             reserve, QStringLiteral("reserve.id"),
             [&](int id, bool* failed) { return reserveStored = TReserveMgr::getReserveById(id, failed).has_value(); },
             TReserveMgr::getInsertSQL,
-            [&](const TPOReserve& r) { return TReserveMgr::getUpdateSQL(r) + fromStoredState; }, sequence, texts))
+            [&](const TPOReserve& r) { return TReserveMgr::getUpdateSQLFromState(r, storedState); }, sequence, texts))
         return false;
     const int rid = reserve.getId();
 

@@ -96,7 +96,7 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
         line->setConsultId(4); line->setRelaType(TPOMenuIns::relaTableIns); line->setPrice(12.5); line->setQuantity(1);
     }
     commits = 0;
-    TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines);
+    TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines, {});
     EXPECT_EQ(commits, 2);
     EXPECT_EQ(rows("select group_concat(id) from menu_instance where consult_id=4"), QStringList{"100,101,102,103,104,105"});
 

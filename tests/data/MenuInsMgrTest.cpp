@@ -112,24 +112,86 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
         exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
     }
     TMenuInsList retry{added};
-    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", retry).size(), 1u);
+    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", retry, {}).size(), 1u);
     EXPECT_EQ(remarksOf(57), (QStringList{"keep", "drop", "new"}));
     exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
 
     // Another station merges table 57 into 58: its lines moved there and are not written back.
     exec("insert into table_instance(id,table_id,state) values(58,2,'TIS001')");
     lines = TMenuInsMgr::getTableInsMenuIns(57);
+    const std::vector<TPOMenuIns> beforeMerge = TMenuInsMgr::copiesOf(lines);
     exec("update menu_instance set consult_id=58 where consult_id=57; update table_instance set state='TIS005' where id=57");
     const QString merged = everything();
     lines[0]->setQuantity(5);
     EXPECT_FALSE(TMenuInsMgr::update(*lines[0]));
     added = newLine("new");
     lines.push_back(added);
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines).empty());
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, beforeMerge).empty());
     // Dishes added to a table already merged away or checked out would never be billed.
     TMenuInsList onlyNew{added};
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew).empty());
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew, {}).empty());
     EXPECT_EQ(added->getId(), 0);
     EXPECT_EQ(everything(), merged);
     EXPECT_EQ(answers.texts().mid(3), QStringList(3, "台桌状态已变化，请刷新后重试！"));
+}
+
+TEST_F(MenuInsMgrTest, ARunnersScanOrAnotherStationsChangeToAnUntouchedLineNeverRefusesOrIsUndone) {
+    storedLine(1, 57, "MIR003", "rice");
+    storedLine(2, 57, "MIR003", "soup");
+    storedLine(3, 57, "MIR003", "fish");
+    // A price no 15-digit literal gives back: the line must still be found as read.
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001');"
+         "update menu_instance set price=0.1+0.2 where id=3");
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
+    const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
+    // At the other stations, while the waiter picks dishes: the rice is served by
+    // a scan, the soup printed and set to 5 at the cashier.
+    exec("update menu_instance set serving='MI003' where id=1");
+    exec("update menu_instance set quantity=5,print_state='MIP002' where id=2");
+    lines[2]->setQuantity(3);
+    lines.push_back(newLine("new 1"));
+    lines.push_back(newLine("new 2"));
+    EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).size(), 5u);
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(rows("select id,quantity,serving,print_state,description from menu_instance where consult_id=57 "
+                   "order by id"),
+              (QStringList{"1|2|MI003|MIP001|rice", "2|5|MI004|MIP002|soup", "3|3|MI004|MIP001|fish", "100|0|||new 1",
+                           "101|0|||new 2"}));
+}
+
+TEST_F(MenuInsMgrTest, ALineChangedOrRemovedHereAndChangedElsewhereRefusesTheWholeSave) {
+    storedLine(1, 57, "MIR003", "rice");
+    storedLine(2, 57, "MIR003", "soup");
+    exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001')");
+    TMenuInsList read = TMenuInsMgr::getTableInsMenuIns(57);
+    const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(read);
+    // Here the soup goes to 3, there to 5: the later save must not write 3 over 5.
+    TMenuInsList lines = read;
+    lines[1]->setQuantity(3);
+    std::shared_ptr<TPOMenuIns> added = newLine("new");
+    lines.push_back(added);
+    exec("update menu_instance set quantity=5 where id=2");
+    const QString there = everything();
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).empty());
+    EXPECT_EQ(answers.texts(), QStringList{"菜单已变化，请刷新后重试！"});
+    EXPECT_EQ(everything(), there);
+    EXPECT_EQ(added->getId(), 0);
+
+    // Removed here, its remark changed there only in letter case: still a change.
+    exec("update menu_instance set description='RICE' where id=1");
+    const QString renamed = everything();
+    lines = TMenuInsList{read[1]};
+    read[1]->setQuantity(5);  // as now stored: only the removal is this list's
+    std::vector<TPOMenuIns> withQuantity = asRead;
+    withQuantity[1].setQuantity(5);
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, withQuantity).empty());
+    EXPECT_EQ(answers.count(), 2);
+    EXPECT_EQ(everything(), renamed);
+
+    // A stored line the list was not read with is never written over.
+    TMenuInsList unread = TMenuInsMgr::getTableInsMenuIns(57);
+    unread[0]->setQuantity(9);
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", unread, {}).empty());
+    EXPECT_EQ(answers.texts(), QStringList(3, "菜单已变化，请刷新后重试！"));
+    EXPECT_EQ(everything(), renamed);
 }

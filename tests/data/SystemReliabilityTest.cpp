@@ -137,8 +137,9 @@ TEST_F(SystemReliabilityTest, WritesWaitingTooLongForAnotherProgramsLockWriteNot
     // The dish lines are saved before the checkout settles the table.
     auto attempt = [&](bool expectDone) {
         TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(1);
+        const std::vector<TPOMenuIns> asRead = TMenuInsMgr::copiesOf(lines);
         lines[0]->setQuantity(2);
-        EXPECT_EQ(TMenuInsMgr::saveMenuInsList(1, "MIR003", lines).size(), expectDone ? 1u : 0u);
+        EXPECT_EQ(TMenuInsMgr::saveMenuInsList(1, "MIR003", lines, asRead).size(), expectDone ? 1u : 0u);
         std::vector<TPOTableIns> tables{*TTableInsMgr::getTableInsById(1)};
         TPOOrder order;
         order.setState(TPOOrder::stateCheckedOut);

@@ -141,6 +141,27 @@ TEST_F(SellDishLinesTest, AWaiterAtAnotherStationLosesNoDishAndNoServing) {
     EXPECT_EQ(cell(6, 1), "已传");
 }
 
+TEST_F(SellDishLinesTest, ARunnersScanAndACashiersCorrectionMeanwhileKeepTheWaitersNewDishes) {
+    addInstance(50, t101, "TIS001");
+    addLine(70, 50, "MIR003", "米饭");
+    addLine(71, 50, "MIR003", "青岛啤酒", 8, 2);
+    fire(form->MTimer);
+    clickTable(t101);
+    // While the waiter picks two dishes, the rice is served by scanning its ticket
+    // and the beer set to 5 at the cashier.
+    order(form->menuBtn, {{0, 0}, {1, 0}}, [&](TcarteForm*) {
+        exec("update menu_instance set serving='MI003' where id=70");
+        exec("update menu_instance set quantity=5 where id=71");
+    });
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(lines(50), (QStringList{"米饭/MI001/MI003/MIP001", "青岛啤酒/MI001/MI004/MIP001",
+                                      "宫保鸡丁/MI001/MI004/MIP001", "拍黄瓜/MI001/MI004/MIP001"}));
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=71").toDouble(), 5);
+    EXPECT_EQ(dishes(), (QStringList{"米饭", "青岛啤酒", "宫保鸡丁", "拍黄瓜"}));
+    EXPECT_EQ(cell(6, 1), "已传");
+    EXPECT_EQ(cell(3, 2), "5.00");
+}
+
 TEST_F(SellDishLinesTest, OrderingAndPrintingNeedATableStillInUseAndShowWhatIsStored) {
     addInstance(50, t101, "TIS001");
     addLine(70, 50, "MIR003", "米饭");

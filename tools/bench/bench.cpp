@@ -400,7 +400,7 @@ void measureWrites(const Options& o, const RestaurantFile& main) {
             line->setPrintState(TPOMenuIns::printWaiting);
             lines.push_back(line);
         }
-        saved = TMenuInsMgr::saveMenuInsList(lined.getId(), TPOMenuIns::relaTableIns, lines);
+        saved = TMenuInsMgr::saveMenuInsList(lined.getId(), TPOMenuIns::relaTableIns, lines, {});
     });
     maxCommits = 0;
     auto [p2, r2] = sideBySide(runs, saveLines, bare, linesSetup);
