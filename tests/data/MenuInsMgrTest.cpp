@@ -138,7 +138,8 @@ TEST_F(MenuInsMgrTest, ABilledChangeIsWrittenOnlyWhileTheLineTableIsInUse) {
     // One line per table instance state, and a booked line of a reserved table.
     const QStringList states{"TIS001", "TIS002", "TIS003", "TIS004", "TIS005"};
     for (int k = 0; k < states.size(); ++k) {
-        exec(QString("insert into table_instance(id,table_id,state) values(%1,%2,'%3')").arg(60 + k).arg(k + 1).arg(states[k]));
+        exec(QString("insert into table_instance(id,table_id,state) values(%1,%2,'%3')")
+                 .arg(60 + k).arg(k + 1).arg(states[k]));
         storedLine(k + 1, 60 + k, "MIR003", states[k]);
     }
     storedLine(9, 20, "MIR002", "booked");
@@ -158,8 +159,4 @@ TEST_F(MenuInsMgrTest, ABilledChangeIsWrittenOnlyWhileTheLineTableIsInUse) {
     EXPECT_EQ(TMenuInsMgr::updateWhileInUse(returned(9)), WriteOutcome::Done);
     EXPECT_EQ(rows("select id||'/'||state||'/'||quantity from menu_instance where state='MI005' order by id"),
               (QStringList{"1/MI005/5.0", "9/MI005/5.0"}));
-
-    failOn("UPDATE", "menu_instance");
-    EXPECT_EQ(TMenuInsMgr::updateWhileInUse(returned(9)), WriteOutcome::Failed);
-    EXPECT_EQ(answers.texts(), QStringList{"修改菜单实例时出现异常!"});
 }
