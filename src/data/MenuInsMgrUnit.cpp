@@ -80,10 +80,12 @@ void setOwner(TDatabaseCtrl& ctrl, int consultId, const QString& relaType) {
 }
 
 // The update of a line that still belongs to the owner: a line a merge moved to
-// another table, or that another station deleted, is not written back.
-void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, const QString& relaType) {
+// another table, or that another station deleted, is not written back. `narrower`
+// adds to the condition.
+void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, const QString& relaType,
+                    const QString& narrower = QString()) {
     ctrl.clearSQL();
-    ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type");
+    ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type" + narrower);
     setFields(ctrl, line);
     ctrl.setParameter("id", line.getId());
     setOwner(ctrl, consultId, relaType);
@@ -129,6 +131,18 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
     }
     if (updated != 1) showMessage(staleTableMessage);
     return updated == 1;
+}
+
+WriteOutcome TMenuInsMgr::updateWhileInUse(const TPOMenuIns& line) {
+    TDatabaseCtrl ctrl;
+    // In the statement itself: a checkout committed after the window last looked
+    // must still keep the line out.
+    setOwnedUpdate(ctrl, line, line.getConsultId(), line.getRelaType(),
+                   " and (rela_type<>'MIR003' or exists(select 1 from table_instance t "
+                   "where t.id=menu_instance.consult_id and t.state='TIS001'))");
+    const WriteOutcome outcome = runWriteBatch(ctrl, {withValues(ctrl, 1)});
+    if (outcome == WriteOutcome::Failed) showMessage(QStringLiteral("修改菜单实例时出现异常!"));
+    return outcome;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "data/GuardedWrites.h"
 #include "data/POMenuInsUnit.h"
 
 // Reads and writes the dish lines (`menu_instance`) of reservations, reserved
@@ -30,6 +31,13 @@ public:
     // Shown when a save finds a line no longer as its list read it.
     static const QString changedMessage;
     static bool update(const TPOMenuIns& line);
+    // Saves a change of what the line bills (its state, quantity, printer or remark,
+    // as "退菜" and the line editor set them). A line of a table instance is
+    // written only while that instance is in use: a settled, cleared, given-back or
+    // merged bill keeps the lines it was billed with. Refused: nothing written and
+    // nothing shown (the table left use, or the line its owner); Failed: after the
+    // message.
+    static WriteOutcome updateWhileInUse(const TPOMenuIns& line);
     // `failed`, when given, tells a failed lookup (after its message) from no row.
     static std::optional<TPOMenuIns> getMenuInsById(int id, bool* failed = nullptr);
     // The owner's lines in the order they were made; empty after a failure.

@@ -1,9 +1,12 @@
 #include "frame/ParentUnit.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QWindow>
+#include <memory>
 
 #include "frame/GlobalsUnit.h"
 #include "frame/MainUnit.h"
@@ -34,15 +37,42 @@ QMdiSubWindow* TparentForm::subWindow() const { return qobject_cast<QMdiSubWindo
 void TparentForm::whenBroughtToFront(std::function<void()> handler) {
     QMdiSubWindow* frame = subWindow();
     if (!frame || !frame->mdiArea()) return;
+    struct Front {
+        std::function<void()> handler;
+        bool inFront = true;  // the active window of the main window, or the last one
+        bool away = false;    // another program came in front while it was
+        void backFromAway() {
+            // Not while a dialog of this program is up: the command that opened it
+            // still works with what the window shows. It runs when the dialog is gone.
+            if (!away || QApplication::activeModalWidget()) return;
+            away = false;
+            handler();
+        }
+    };
+    auto front = std::make_shared<Front>(Front{std::move(handler)});
     // Only a change of the active window counts: a dialog closing hands the
     // activation back to the same window, with no window in between.
-    connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this,
-            [frame, handler = std::move(handler), inFront = true](QMdiSubWindow* active) mutable {
-                if (!active) return;
-                const bool front = active == frame;
-                if (front && !inFront) handler();
-                inFront = front;
-            });
+    connect(frame->mdiArea(), &QMdiArea::subWindowActivated, this, [frame, front](QMdiSubWindow* active) {
+        if (!active) return;
+        const bool nowInFront = active == frame;
+        if (nowInFront && !front->inFront) front->handler();
+        front->inFront = nowInFront;
+        // Another window in front: this one is refreshed when it comes back. The
+        // same one again (the program coming back) leaves that to the program's return.
+        if (!nowInFront) front->away = false;
+    });
+    // The program itself coming back to the front counts too: the other stations
+    // went on working while another program was in front.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [front](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            front->away = front->away || front->inFront;
+        else
+            front->backFromAway();
+    });
+    // The main window itself taking the focus back from the dialog that was up.
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [frame, front](QWindow* focus) {
+        if (focus && focus == frame->window()->windowHandle()) front->backFromAway();
+    });
 }
 
 QSize TparentForm::openingSize() const {

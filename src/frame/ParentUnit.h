@@ -37,7 +37,9 @@ protected:
     void FormClose();
     QMdiSubWindow* subWindow() const;
     // Runs `handler` each time the window becomes the active one of the main window
-    // after another one was; a dialog closing over it does not count.
+    // after another one was, and when the program comes back to the front after
+    // another program was while this window was the active one; a dialog closing
+    // over it does not count.
     void whenBroughtToFront(std::function<void()> handler);
 
     // Set in the constructor of a window that is laid out maximised in the main window.

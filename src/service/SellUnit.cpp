@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "data/GuardedWrites.h"
 #include "data/MenuInsMgrUnit.h"
 #include "data/POTableInsUnit.h"
 #include "data/ReserveMgrUnit.h"
@@ -359,14 +360,32 @@ void TsellForm::menuSendCookBtnClick() {
     showTableInfo();
 }
 
-void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change) {
+bool TsellForm::ownerInUseOrSay(const TPOMenuIns& line) {
+    if (line.getRelaType() != TPOMenuIns::relaTableIns) return true;
+    std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(line.getConsultId());
+    if (ins && ins->getState() == TPOTableIns::stateInUse) return true;
+    std::optional<TPOTable> table = TTableMgr::getTableById(selectedTableId);
+    showTableNotInUse(ins ? ins->getTableName() : table ? table->getTableName() : QString());
+    return false;
+}
+
+void TsellForm::changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change, bool billed) {
     const int row = tableMenuInsGrid->row();
     std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
     if (!shown) return;
+    // Settled, given back or merged away: the commands were offered by a screen out of date.
+    if (billed && !ownerInUseOrSay(*shown)) return refreshShown();
     std::optional<TPOMenuIns> line = storedIfUnchanged(*shown);
     if (!line) return refreshShown();
     if (!change(*line)) return;
-    if (!TMenuInsMgr::update(*line)) return refreshShown();
+    if (billed) {
+        const WriteOutcome outcome = TMenuInsMgr::updateWhileInUse(*line);
+        // Refused: checked out since the check above, or the line left its table.
+        if (outcome == WriteOutcome::Refused && ownerInUseOrSay(*line)) showMessage(staleTableMessage);
+        if (outcome != WriteOutcome::Done) return refreshShown();
+    } else if (!TMenuInsMgr::update(*line)) {
+        return refreshShown();
+    }
     *shown = *line;
     setMenuInsRow(shown, row);
 }
@@ -380,7 +399,7 @@ void TsellForm::servingBtnClick() {
 }
 
 void TsellForm::cancelMenuBtnClick() {
-    changeSelectedLine([](TPOMenuIns& line) {
+    const auto returnOrTakeBack = [](TPOMenuIns& line) {
         if (line.getState() == TPOMenuIns::stateGift) {
             showMessage(QStringLiteral("赠送的菜不能退！"));
             return false;
@@ -390,12 +409,14 @@ void TsellForm::cancelMenuBtnClick() {
         else if (line.getState() == TPOMenuIns::stateReturned)
             line.setState(TPOMenuIns::stateNormal);
         return true;
-    });
+    };
+    changeSelectedLine(returnOrTakeBack, true);
 }
 
 void TsellForm::tableMenuInsGridDblClick() {
     std::shared_ptr<TPOMenuIns> shown = tableMenuInsGrid->selectedLine();
     if (!shown) return;
+    if (!ownerInUseOrSay(*shown)) return refreshShown();
     // The editor starts from the line as stored; a change made elsewhere while it
     // was open makes its save refuse, as for "传菜" and "退菜".
     std::optional<TPOMenuIns> stored = storedIfUnchanged(*shown);
@@ -404,10 +425,11 @@ void TsellForm::tableMenuInsGridDblClick() {
     TmenuInsForm editor;
     editor.setWindowTitle(edited->getMenuName());
     editor.showMenuIns(edited);
-    changeSelectedLine([&](TPOMenuIns& line) {
+    const auto takeEdited = [&](TPOMenuIns& line) {
         line = *edited;
         return true;
-    });
+    };
+    changeSelectedLine(takeEdited, true);
 }
 
 void TsellForm::addMenuBtnClick() {

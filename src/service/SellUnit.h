@@ -74,8 +74,12 @@ private:
     std::optional<TPOTableIns> inUseInstanceOrRefresh();
     // Saves `change` made to a copy of the selected line as stored; when the line
     // changed since the grid showed it, the grid is refreshed and nothing written.
-    // The row shows the change only once it is saved.
-    void changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change);
+    // The row shows the change only once it is saved. A change of what the line
+    // bills (`billed`) is saved only while the line's table is in use.
+    void changeSelectedLine(const std::function<bool(TPOMenuIns&)>& change, bool billed = false);
+    // True for a booked line and for a line of a table in use; else says that the
+    // table is not in use.
+    bool ownerInUseOrSay(const TPOMenuIns& line);
 
     int remarkTableInsId = 0;  // the in-use instance whose remark the memo shows
 };

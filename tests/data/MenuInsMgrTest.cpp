@@ -195,3 +195,30 @@ TEST_F(MenuInsMgrTest, ALineChangedOrRemovedHereAndChangedElsewhereRefusesTheWho
     EXPECT_EQ(answers.texts(), QStringList(3, "菜单已变化，请刷新后重试！"));
     EXPECT_EQ(everything(), renamed);
 }
+
+TEST_F(MenuInsMgrTest, ABilledChangeIsWrittenOnlyWhileTheLineTableIsInUse) {
+    // One line per table instance state, and a booked line of a reserved table.
+    const QStringList states{"TIS001", "TIS002", "TIS003", "TIS004", "TIS005"};
+    for (int k = 0; k < states.size(); ++k) {
+        exec(QString("insert into table_instance(id,table_id,state) values(%1,%2,'%3')")
+                 .arg(60 + k).arg(k + 1).arg(states[k]));
+        storedLine(k + 1, 60 + k, "MIR003", states[k]);
+    }
+    storedLine(9, 20, "MIR002", "booked");
+    const QString before = everything();
+    auto returned = [](int id) {
+        TPOMenuIns line = *TMenuInsMgr::getMenuInsById(id);
+        line.setState(TPOMenuIns::stateReturned);
+        line.setQuantity(5);
+        return line;
+    };
+    // Checked out, cleared, given back or merged at another station: the write refuses.
+    for (int id = 2; id <= 5; ++id) EXPECT_EQ(TMenuInsMgr::updateWhileInUse(returned(id)), WriteOutcome::Refused) << id;
+    EXPECT_EQ(everything(), before);
+    EXPECT_EQ(answers.count(), 0);  // the caller says why
+
+    EXPECT_EQ(TMenuInsMgr::updateWhileInUse(returned(1)), WriteOutcome::Done);
+    EXPECT_EQ(TMenuInsMgr::updateWhileInUse(returned(9)), WriteOutcome::Done);
+    EXPECT_EQ(rows("select id||'/'||state||'/'||quantity from menu_instance where state='MI005' order by id"),
+              (QStringList{"1/MI005/5.0", "9/MI005/5.0"}));
+}

@@ -109,6 +109,10 @@ protected:
     static QStringList tree(const TmainForm& main) { return tree(main.functionTree); }
     // Runs pending deleteLater()s, so freed windows are really gone.
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Another program comes in front of this one, and this one back, as the desktop
+    // tells the program.
+    static void anotherProgramInFront() { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); }
+    static void programBackInFront() { emit qGuiApp->applicationStateChanged(Qt::ApplicationActive); }
 
     int quitRequests = 0;
 };

@@ -34,6 +34,13 @@ public:
     }
 };
 
+// Counts how often it was brought to the front.
+class FrontCountingForm : public TparentForm {
+public:
+    FrontCountingForm() { whenBroughtToFront([this] { ++broughtToFront; }); }
+    int broughtToFront = 0;
+};
+
 class FailingForm : public TparentForm {
 public:
     FailingForm() {
@@ -213,4 +220,38 @@ TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
     EXPECT_FALSE(loose);
     EXPECT_EQ(rows("select id, password from employee where id in (1, 2) order by id"), QStringList({"1|admin", "2|123"}));
     EXPECT_EQ(currentPassword, "123");
+}
+
+TEST_F(MainFormTest, TheWindowInFrontIsToldWhenTheProgramComesBackOnceNoDialogIsUp) {
+    for (int id : {1, 2}) registerFunctionWindow(id, [] { return new FrontCountingForm; });
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    auto* first = static_cast<FrontCountingForm*>(main.openFunction(1));
+    auto* second = static_cast<FrontCountingForm*>(main.openFunction(2));
+    auto counts = [&] { return QList<int>{first->broughtToFront, second->broughtToFront}; };
+
+    anotherProgramInFront();
+    programBackInFront();
+    EXPECT_EQ(counts(), (QList<int>{0, 1}));  // only the window in front
+    main.openFunction(1);
+    EXPECT_EQ(counts(), (QList<int>{1, 1}));
+
+    // Back while a dialog of the program is up: the window waits until the dialog
+    // is gone and the main window has the focus again, then is told once.
+    anotherProgramInFront();
+    {
+        DialogScript script;
+        script.expect<TaboutForm>([&](TaboutForm* d) {
+            programBackInFront();
+            EXPECT_EQ(counts(), (QList<int>{1, 1}));
+            click(d->okBtn);
+        });
+        TaboutForm().showExclusive();
+    }
+    EXPECT_EQ(counts(), (QList<int>{1, 1}));
+    main.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(counts(), (QList<int>{2, 1}));
+    programBackInFront();  // told once only
+    EXPECT_EQ(counts(), (QList<int>{2, 1}));
 }

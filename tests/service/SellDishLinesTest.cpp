@@ -239,3 +239,51 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     });
     click(form->viewReserveBtn);
 }
+
+TEST_F(SellDishLinesTest, ALineOfATableCheckedOutAtAnotherStationKeepsWhatItWasBilledWith) {
+    addInstance(50, t101, "TIS001");
+    addLine(70, 50, "MIR003", "米饭");
+    addLine(71, 50, "MIR003", "青岛啤酒", 8, 2);
+    addInstance(51, t102, "TIS001");
+    addLine(72, 51, "MIR003", "宫保鸡丁", 38);
+    fire(form->MTimer);
+    clickTable(t101);
+    checkOutElsewhere(50, 1);  // this window still shows 101 in use
+
+    // Serving changes no amount: still marked on a settled table.
+    pressOnRow(1, form->servingBtn);
+    EXPECT_EQ(lines(50)[0], "米饭/MI001/MI003/MIP001");
+    EXPECT_EQ(answers.count(), 0);
+    // Returning the rice would take it off a bill already paid.
+    pressOnRow(1, form->cancelMenuBtn);
+    EXPECT_EQ(answers.texts(), QStringList{"台桌(101)不是在用状态!"});
+    EXPECT_EQ(lines(50)[0], "米饭/MI001/MI003/MIP001");
+    EXPECT_EQ(item(t101)->imageIndex(), 3);
+    EXPECT_TRUE(form->clearTableBtn->isEnabled());
+    for (QPushButton* b : {form->menuBtn, form->menuSendCookBtn, form->servingBtn, form->cancelMenuBtn})
+        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    {
+        DialogScript noEditor;  // the line editor does not open on a settled line
+        doubleClickRow(form->tableMenuInsGrid, 2);
+    }
+    EXPECT_EQ(answers.texts().mid(1), QStringList{"台桌(101)不是在用状态!"});
+
+    // 102 checked out while its line is in the editor: the edit is not written.
+    clickTable(t102);
+    edit(1, "3", [this] { checkOutElsewhere(51, 2); });
+    EXPECT_EQ(answers.texts().mid(2), QStringList{"台桌(102)不是在用状态!"});
+    EXPECT_EQ(lines(51), QStringList{"宫保鸡丁/MI001/MI004/MIP001"});
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=72"), "1");
+    EXPECT_FALSE(form->menuBtn->isEnabled());
+    EXPECT_EQ(billsAgainstLines(), (QStringList{"1: 28.5 / 28.5", "2: 38.0 / 38.0"}));
+
+    // A booked line of a reserved table is still edited as before.
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addLine(60, 20, "MIR002", "例汤");
+    fire(form->MTimer);
+    clickTable(t103);
+    edit(1, "4");
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=60"), "4");
+    EXPECT_EQ(answers.count(), 3);
+}

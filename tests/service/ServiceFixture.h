@@ -61,4 +61,18 @@ protected:
                      "values(%1,%2,'%3','%4',%5,%6,'%7','%8','MIP001')")
                  .arg(id).arg(consultId).arg(relaType, name).arg(price).arg(quantity).arg(state, serving));
     }
+    // The cashier at another station settles the instance: an order of its billable
+    // lines as they are now.
+    void checkOutElsewhere(int tableInsId, int orderId) {
+        exec(QString("insert into o_order(id,price,price1,price2,state) select %1,t,t,t,'ORD001' from (select "
+                     "ifnull(sum(price*quantity),0) t from menu_instance where rela_type='MIR003' and consult_id=%2 "
+                     "and state='MI001'); update table_instance set state='TIS002',order_id=%1 where id=%2")
+                 .arg(orderId).arg(tableInsId));
+    }
+    // Each order's stored total beside the total of its billable lines now.
+    QStringList billsAgainstLines() {
+        return rows("select o.id||': '||o.price||' / '||ifnull((select sum(m.price*m.quantity) from table_instance t "
+                    "join menu_instance m on m.consult_id=t.id and m.rela_type='MIR003' and m.state='MI001' "
+                    "where t.order_id=o.id),0) from o_order o order by o.id");
+    }
 };

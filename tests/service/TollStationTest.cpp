@@ -114,3 +114,47 @@ TEST_F(LunchTest, SellAndCashierShowABookingMadeMeanwhileWhenBroughtToTheFront) 
         EXPECT_EQ(gridRows(form->reserveGrid), QStringList{"1|客10|1|预订中"}) << id;
     }
 }
+
+TEST_F(LunchTest, SellAndCashierShowAnotherStationsCheckoutWhenTheProgramComesBackToTheFront) {
+    registerFunctionWindow(1, [] { return new TsellForm; });
+    registerFunctionWindow(6, [] { return new TtollStationForm; });
+    addInstance(50, t101, "TIS001");
+    addLine(70, 50, "MIR003", "米饭");
+    addInstance(51, t102, "TIS001");
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    auto* cashier = qobject_cast<TtollStationForm*>(main.openFunction(6));
+    auto* sell = qobject_cast<TsellForm*>(main.openFunction(1));
+    ASSERT_TRUE(sell && cashier);
+    clickOnMap(sell->tableListView, t101);
+
+    // The waiter looks something up in another program; meanwhile 101 is settled
+    // at the cashier station.
+    anotherProgramInFront();
+    checkOutElsewhere(50, 1);
+    programBackInFront();
+    EXPECT_EQ(sell->findTableItem(t101)->imageIndex(), 3);
+    EXPECT_TRUE(sell->clearTableBtn->isEnabled());
+    for (QPushButton* b : {sell->menuBtn, sell->menuSendCookBtn, sell->servingBtn, sell->cancelMenuBtn})
+        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+
+    // A remark being typed stays, stored by the refresh as when another window
+    // gives way.
+    clickOnMap(sell->tableListView, t102);
+    QTest::keyClicks(sell->tableInsDescription, "VIP");
+    anotherProgramInFront();
+    programBackInFront();
+    EXPECT_EQ(sell->tableInsDescription->toPlainText(), "VIP");
+    EXPECT_EQ(scalar("select description from table_instance where id=51"), "VIP");
+
+    // The cashier window likewise.
+    main.openFunction(6);
+    clickOnMap(cashier->tableListView, t102);
+    EXPECT_TRUE(cashier->reckoningMenu->isEnabled());
+    anotherProgramInFront();
+    checkOutElsewhere(51, 2);
+    programBackInFront();
+    EXPECT_EQ(cashier->findTableItem(t102)->imageIndex(), 3);
+    EXPECT_FALSE(cashier->reckoningMenu->isEnabled());
+    EXPECT_EQ(answers.count(), 0);
+}
