@@ -19,6 +19,7 @@
 #include "frame/GeneralUnit.h"
 #include "frame/GlobalsUnit.h"
 #include "frame/MenuInsGridUnit.h"
+#include "frame/TableBatchGridUnit.h"
 #include "service/MenuInsUnit.h"
 #include "platform/Errors.h"
 #include "platform/Formats.h"
@@ -272,10 +273,17 @@ void TReckoningForm::menuInsGridDblClick() {
     editor.setWindowTitle(line->getMenuName());
     editor.showMenuIns(line);
     if (!storedIfUnchanged(before)) return showChangedBill();  // changed while the editor was open
-    // Saved whichever button closed the editor: "应用" may have changed the line.
-    TMenuInsMgr::update(*line);
+    // Saved whichever button closed the editor ("应用" may have changed the line), and
+    // only while its table is in use: a bill settled at another station keeps its lines.
+    const WriteOutcome outcome = TMenuInsMgr::updateWhileInUse(*line);
     std::optional<TPOTableIns> ins = TTableInsMgr::getTableInsById(line->getConsultId());
-    setMenuInsRow(line, ins ? ins->getTableName() : QString(), row);
+    const QString tableName = ins ? ins->getTableName() : QString();
+    if (outcome != WriteOutcome::Done) {
+        if (outcome == WriteOutcome::Refused) showTableNotInUse(tableName);
+        fillGrid();  // the lines as stored, not the edit that was not written
+        return computeBill();
+    }
+    setMenuInsRow(line, tableName, row);
     computeBill();
 }
 

@@ -229,3 +229,21 @@ TEST_F(ReckoningTest, ALineChangedElsewhereIsNotWrittenOverByAnEditAtTheCheckout
     }, giftWhileBeerIsRaised);
     EXPECT_EQ(rows("select cast(quantity as int)||state from menu_instance order by id"), QStringList({"2MI001", "4MI001"}));
 }
+
+TEST_F(ReckoningTest, AnEditAtTheCheckoutIsNotWrittenOnABillSettledAtAnotherStation) {
+    addInstance(50, t101, "TIS001");
+    addLine(1, 50, "宫保鸡丁", 30, 1, "MI001");
+    const auto giftWhileSettledElsewhere = [&](TmenuInsForm* e) {
+        exec("update table_instance set state='TIS002' where id=50");
+        choose(e->menuState, "赠送");
+        click(e->confirmButton);
+    };
+    reckon({50}, [&](TReckoningForm* d) {
+        doubleClickRow(d->menuInsGrid, 1);
+        EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
+        // The grid and the bill show the line as stored, not the gift.
+        EXPECT_EQ(d->price->text(), "30.00");
+        click(d->returnBtn);
+    }, giftWhileSettledElsewhere);
+    EXPECT_EQ(rows("select state from menu_instance"), QStringList({"MI001"}));
+}
