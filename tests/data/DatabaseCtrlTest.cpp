@@ -37,6 +37,10 @@ TEST_F(DatabaseCtrlTest, LiteralsAndWholeTokenSubstitution) {
               }),
               "values(2.5,0,'',,DateValue('2024-05-01')+TimeValue('00:00:00'),"
               "DateValue('2024-05-01')+TimeValue('13:05:09'))");
+    // Case-sensitive tokens, colon-joined names and unset placeholders stay; a second set finds nothing.
+    EXPECT_EQ(substituted("a=:ID and b=:id:x and c=:id and d=:other",
+                          [](TDatabaseCtrl& c) { c.setParameter("id", 1); c.setParameter("id", 2); }),
+              "a=:ID and b=:id:x and c=1 and d=:other");
 }
 
 TEST_F(DatabaseCtrlTest, QuotesInValuesNeverChangeTheStatement) {
@@ -50,6 +54,40 @@ TEST_F(DatabaseCtrlTest, QuotesInValuesNeverChangeTheStatement) {
     EXPECT_EQ(rows("select id, name, description from team where id>1"), QStringList{"9|O'Hara|改到:id桌 x' or '1'='1"});
 }
 
+TEST_F(DatabaseCtrlTest, DateTimeLiteralsMatchStoredValuesToTheSecond) {
+    exec("create table t(id integer, v real)");
+    // Stored as the program computes them; the literals must find them exactly.
+    const TDateTime values[] = {encodeDateTime(2024, 5, 1), encodeDateTime(2024, 5, 1, 23, 59, 59),
+                                encodeDateTime(2024, 5, 1, 13, 5, 9), encodeTime(17, 0, 0)};
+    for (int i = 0; i < 4; ++i) exec(QString("insert into t values(%1,%2)").arg(i).arg(double(values[i]), 0, 'g', 17));
+    QString in = substituted("select group_concat(id) from t where v in (:a,:b,:c,:d)", [&](TDatabaseCtrl& c) {
+        for (int i = 0; i < 4; ++i) c.setParameter(QString(QChar('a' + i)), values[i]);
+    });
+    EXPECT_EQ(scalar(in), "0,1,2,3");
+    // Day filters compare whole days.
+    EXPECT_EQ(scalarInt("select count(*) from t where DateValue(cdate(v))=DateValue('2024-05-01')"), 3);
+}
+
+TEST_F(DatabaseCtrlTest, ReadsRowsAndNullsAndCountsHelpersWhateverThePath) {
+    exec("create table t(id integer, name text, price real); insert into t values(1,'甲',2.5),(2,null,null)");
+    const int before = ctrlCount;
+    {
+        TDatabaseCtrl c, spare;
+        spare.release();  // released again by its scope: counted once
+        c.setSQL("select * from t order by id");
+        c.open();
+        QStringList seen;
+        for (; !c.eof(); c.next())
+            seen << QString("%1:%2:%3").arg(c.fieldByName("ID").asInteger()).arg(c.fieldByName("name").asString())
+                        .arg(c.fields(2).asFloat());
+        EXPECT_EQ(seen, (QStringList{"1:甲:2.5", "2::0"}));
+        EXPECT_THROW(c.fieldByName("name"), DatabaseError);  // past the last row
+        EXPECT_EQ(ctrlCount, before + 1);
+    }
+    EXPECT_THROW({ TDatabaseCtrl c; c.setSQL("select * from nosuch"); c.open(); }, DatabaseError);
+    EXPECT_EQ(ctrlCount, before);
+}
+
 TEST_F(DatabaseCtrlTest, AFailedBatchLeavesNothing) {
     failOn("update", "team");
     TDatabaseCtrl c;
@@ -61,6 +99,7 @@ TEST_F(DatabaseCtrlTest, AFailedBatchLeavesNothing) {
 }
 
 TEST(DatabaseConnection, MissingFileGivesTheErrorBoxAndCreatesNothing) {
+    EXPECT_EQ(AdoConnection::dataSourceOf(Tdata::defaultConnectionString), "db/db.mdb");
     QTemporaryDir dir;
     QString path = dir.filePath("db.mdb");  // its folder exists: nothing may be made in it
     ScriptedAnswerer answers;
@@ -104,7 +143,9 @@ TEST_F(DatabaseCtrlTest, RefusesWhatWouldCorruptAStatementOrAFile) {
     c.open();
     EXPECT_EQ(c.fields(0).asInteger(), 2);
     // Times out of range are refused, not rolled over into the next days.
-    for (const char* bad : {"99:00", "2024-05-01 99:00", "12:60"}) {
+    EXPECT_EQ(scalar("select cdate('2024-05-01 23:59:59')"),
+              QString::number(double(encodeDateTime(2024, 5, 1, 23, 59, 59)), 'g', 15));
+    for (const char* bad : {"99:00", "24:00:00", "2024-05-01 99:00", "12:60"}) {
         TDatabaseCtrl q;
         q.setSQL(QString("select TimeValue('%1'), cdate('%1')").arg(bad));
         EXPECT_THROW(q.open(), DatabaseError) << bad;
@@ -152,4 +193,5 @@ TEST_F(DatabaseCtrlTest, AFileMadeUnderOtherCollationTablesIsReindexed) {
     firstInteger("select 1");
     EXPECT_EQ(scalar("pragma integrity_check"), "ok");
     EXPECT_EQ(scalarInt("pragma user_version"), collationVersion());
+    EXPECT_FALSE(onNetworkFileSystem(dbPath));
 }
