@@ -1,6 +1,9 @@
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 #include <utility>
@@ -14,6 +17,8 @@ TEST(ProgramStyleTest, OverflowArrowsAsThePlatformStyleDrawsThem) {
     ASSERT_TRUE(platform);
     useProgramStyle();
     QStyle* program = QApplication::style();
+    useProgramStyle();
+    EXPECT_EQ(QApplication::style(), program);
 
     QStyleOption rightToLeft;
     rightToLeft.direction = Qt::RightToLeft;
@@ -23,4 +28,17 @@ TEST(ProgramStyleTest, OverflowArrowsAsThePlatformStyleDrawsThem) {
                 EXPECT_EQ(program->standardIcon(which, option).pixmap(size).toImage(),
                           platform->standardIcon(which, option).pixmap(size).toImage())
                     << which << " " << size;
+
+    // A menu bar too narrow for its menus shows its overflow button with that arrow.
+    QMainWindow window;
+    for (const char* title : {"文件(&F)", "编辑(&E)", "查看(&V)", "工具(&T)", "帮助(&H)"})
+        window.menuBar()->addMenu(QString::fromUtf8(title));
+    window.resize(90, 120);
+    window.show();
+    QApplication::processEvents();
+    auto* overflow = window.menuBar()->findChild<QToolButton*>();
+    ASSERT_TRUE(overflow);
+    EXPECT_TRUE(overflow->isVisible());
+    EXPECT_EQ(overflow->icon().pixmap(16).toImage(),
+              platform->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage());
 }

@@ -29,7 +29,10 @@ TEST(StringGridTest, RemovingARowMovesTheFollowingRowsUpAndKeepsNumbersAndRecord
 
     grid.removeRow(1);
     ASSERT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.cell(0, 0) + grid.cell(0, 1) + grid.cell(1, 1) + grid.cell(0, 2), "编号1麻婆豆腐2");
+    EXPECT_EQ(grid.cell(0, 0), "编号");
+    for (int r = 1; r <= 2; ++r) EXPECT_EQ(grid.cell(0, r), QString::number(r));
+    EXPECT_EQ(grid.cell(1, 1), "麻婆豆腐");
+    EXPECT_EQ(grid.object<Line>(1)->name, "麻婆豆腐");
     EXPECT_EQ(grid.object<Line>(2)->name, "清蒸鲈鱼");
 
     grid.setRow(2);
@@ -37,6 +40,30 @@ TEST(StringGridTest, RemovingARowMovesTheFollowingRowsUpAndKeepsNumbersAndRecord
     EXPECT_EQ(grid.rowCount(), 2);
     EXPECT_EQ(grid.row(), 1);
     grid.removeRow(0);  // the title row stays
+    grid.removeRow(5);
     EXPECT_EQ(grid.rowCount(), 2);
+    grid.removeRow(1);
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.row(), 0);
+    EXPECT_EQ(grid.object<Line>(1), nullptr);
+    EXPECT_EQ(grid.object<QString>(0), nullptr);  // no record, or one of another type
 }
 
+TEST(StringGridTest, OnlyTheUsersClicksReportASelectedRow) {
+    TStringGrid grid(2);
+    grid.resize(300, 200);
+    fill(grid, {"甲", "乙", "丙"});
+    grid.show();
+    QSignalSpy spy(&grid, &TStringGrid::rowSelected);
+    grid.setRow(3);
+    EXPECT_TRUE(spy.isEmpty());
+    const QRect second = grid.visualItemRect(grid.item(2, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, second.center());
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].toInt(), 2);
+    EXPECT_EQ(grid.row(), 2);
+    // The fixed title row cannot be selected.
+    const QRect title = grid.visualItemRect(grid.item(0, 1));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, title.center());
+    EXPECT_EQ(grid.row(), 2);
+}
