@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -35,6 +37,7 @@ TEST_F(IconListViewTest, ReportsOnlyTheUsersSelectionsAndSurvivesAHandlerEmptyin
 
     view.setSelectedItem(a);  // code changes are silent
     EXPECT_TRUE(selections.isEmpty());
+    EXPECT_TRUE(a->isSelected() && !b->isSelected());
     click(centreOf(b));
     click(QPoint(350, 20));
     EXPECT_EQ(view.selectedItem(), nullptr);
@@ -59,19 +62,64 @@ TEST_F(IconListViewTest, ReportsOnlyTheUsersSelectionsAndSurvivesAHandlerEmptyin
 
 TEST_F(IconListViewTest, DragsReportTheDropPointInContentCoordinatesOnlyWhenEnabled) {
     QSignalSpy drops(&view, &TIconListView::dropped);
+    QPixmap blue(53, 39);
+    blue.fill(Qt::blue);
+    view.setImageList({blue});
+    a->setImageIndex(0);
     b->setPosition(QPoint(900, 700));
     view.verticalScrollBar()->setValue(10);
+    const QPoint by(60, 40);
     for (bool enabled : {false, true}) {
         view.setDragEnabled(enabled);
-        const QPoint from = centreOf(a), by(60, 40);
+        const QPoint from = centreOf(a);
         QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
         QTest::mouseMove(view.viewport(), from + by / 2);
         QTest::mouseMove(view.viewport(), from + by);
+        // While dragged, the item is drawn where the pointer took it too.
+        const QRect ghost = view.itemRect(a).translated(by);
+        const QPoint icon = view.mapFromContents(QPoint(ghost.center().x(), ghost.top() + 20));
+        const QColor seen(view.viewport()->grab().toImage().pixel(icon));
+        EXPECT_EQ(seen.blue() > 150 && seen.red() < 200, enabled);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, from + by);
     }
     ASSERT_EQ(drops.count(), 1);
-    EXPECT_EQ(drops[0][0].toPoint(), view.itemRect(a).center() + QPoint(60, 40));
+    EXPECT_EQ(drops[0][0].toPoint(), view.itemRect(a).center() + by);
     EXPECT_EQ(a->position(), QPoint(20, 20));  // the view itself moves nothing
+
+    // A map refresh that takes the dragged item away ends the drag: nothing is dropped.
+    const QPoint from = centreOf(a);
+    QTest::mousePress(view.viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(view.viewport(), from + by / 2);
+    view.removeItem(a);
+    QTest::mouseMove(view.viewport(), from + by);
+    QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, from + by);
+    EXPECT_EQ(drops.count(), 1);
+}
+
+TEST_F(IconListViewTest, APlainWheelScrollsAPlanThatIsOnlyWideSideways) {
+    auto wheel = [this] {
+        QWheelEvent event(QPointF(50, 50), view.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &event);
+    };
+    b->setPosition(QPoint(1500, 100));
+    ASSERT_EQ(view.verticalScrollBar()->maximum(), 0);
+    wheel();
+    EXPECT_GT(view.horizontalScrollBar()->value(), 0);
+    // Once the plan is tall too, the wheel scrolls down as usual.
+    view.horizontalScrollBar()->setValue(0);
+    b->setPosition(QPoint(1500, 1500));
+    wheel();
+    EXPECT_EQ(view.horizontalScrollBar()->value(), 0);
+    EXPECT_GT(view.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(IconListViewTest, ALargerFontMakesRoomForTheCaptions) {
+    const int before = view.itemRect(b).height();
+    QFont larger = view.font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    view.setFont(larger);
+    EXPECT_GT(view.itemRect(b).height(), before);
 }
 
 TEST_F(IconListViewTest, RendersIconsAboveCaptionsAndSkipsMissingImages) {

@@ -1,3 +1,4 @@
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -66,4 +67,42 @@ TEST(StringGridTest, OnlyTheUsersClicksReportASelectedRow) {
     const QRect title = grid.visualItemRect(grid.item(0, 1));
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, title.center());
     EXPECT_EQ(grid.row(), 2);
+    // The arrow keys are the user's too.
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(grid.row(), 2);
+    ASSERT_EQ(spy.size(), 3);
+    EXPECT_EQ(spy[1][0].toInt() * 10 + spy[2][0].toInt(), 32);
+}
+
+TEST(StringGridTest, ATitleBorderIsDraggedToSizeItsColumnAndNeverSelectsARow) {
+    TStringGrid grid(3);
+    grid.resize(400, 200);
+    grid.setTitles({"编号", "菜名", "数量"});
+    fill(grid, {"甲", "乙"});
+    grid.setColSizing(true);
+    grid.show();
+    QSignalSpy spy(&grid, &TStringGrid::rowSelected);
+    const int before = grid.columnWidth(1);
+    const QPoint border(grid.columnViewportPosition(1) + before, grid.rowViewportPosition(0) + grid.rowHeight(0) / 2);
+    // The cursor shows the border can be grabbed, and only there.
+    QTest::mouseMove(grid.viewport(), border + QPoint(1, 0));
+    EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::SplitHCursor);
+    QTest::mouseMove(grid.viewport(), border - QPoint(20, 0));
+    EXPECT_EQ(grid.viewport()->cursor().shape(), Qt::ArrowCursor);
+
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseMove(grid.viewport(), border + QPoint(40, 0));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, border + QPoint(40, 0));
+    EXPECT_EQ(grid.columnWidth(1), before + 40);
+    const QPoint moved = border + QPoint(40, 0);
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, moved);
+    QTest::mouseMove(grid.viewport(), moved - QPoint(before + 100, 0));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, moved - QPoint(before + 100, 0));
+    const int least = std::max(8, grid.horizontalHeader()->minimumSectionSize());
+    EXPECT_EQ(grid.columnWidth(1), least);  // still there to be grabbed again
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {},
+                       QPoint(grid.columnViewportPosition(1) + least, border.y()));
+    EXPECT_TRUE(spy.isEmpty());
+    EXPECT_EQ(grid.row(), 1);
 }
