@@ -83,6 +83,9 @@ TEST_F(DatabaseCtrlTest, ReadsRowsAndNullsAndCountsHelpersWhateverThePath) {
         EXPECT_EQ(seen, (QStringList{"1:甲:2.5", "2::0"}));
         EXPECT_THROW(c.fieldByName("name"), DatabaseError);  // past the last row
         EXPECT_EQ(ctrlCount, before + 1);
+        c.setSQL("select id from t");
+        c.open();
+        EXPECT_THROW(c.fieldByName("nosuch"), DatabaseError);
     }
     EXPECT_THROW({ TDatabaseCtrl c; c.setSQL("select * from nosuch"); c.open(); }, DatabaseError);
     EXPECT_EQ(ctrlCount, before);
@@ -125,6 +128,22 @@ TEST(DatabaseConnection, MissingFileGivesTheErrorBoxAndCreatesNothing) {
     bad.close();
     EXPECT_FALSE(createDatabaseFile(dir.filePath("half.mdb"), {scripts[0], bad.fileName()}).isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"bad.sql", "db.mdb"}));  // no half.mdb(.new)
+}
+
+TEST(DatabaseConnection, OpensOnlyADatabaseFileTheStringNames) {
+    QTemporaryDir dir;
+    AdoConnection c;
+    c.connectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False";
+    EXPECT_THROW(c.open(), DatabaseError);
+    // A file that is no database fails at once, not at some later read, and stays as it was.
+    QFile notes(dir.filePath("notes.mdb"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write(QByteArray(4096, 'x')) > 0);
+    notes.close();
+    c.connectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + notes.fileName();
+    EXPECT_THROW(c.open(), DatabaseError);
+    EXPECT_FALSE(c.connected());
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), QByteArray(4096, 'x'));
 }
 
 TEST_F(DatabaseCtrlTest, RefusesWhatWouldCorruptAStatementOrAFile) {

@@ -54,7 +54,16 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyTheLinesItRemoved) {
     EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", none, TMenuInsMgr::copiesOf(all)).empty());
     EXPECT_EQ(rows("select description from menu_instance order by id"),
               (QStringList{"reservation 57", "reserved table 57", "table 58"}));
+    // Not found is no failure; lines that cannot be read are, with a message.
+    bool failed = true;
+    EXPECT_FALSE(TMenuInsMgr::getMenuInsById(999, &failed));
+    EXPECT_FALSE(failed);
     EXPECT_EQ(answers.count(), 0);
+    exec("alter table menu_instance rename to menu_instance_gone");
+    EXPECT_FALSE(TMenuInsMgr::getMenuInsById(4, &failed));
+    EXPECT_TRUE(failed);
+    EXPECT_TRUE(TMenuInsMgr::getReserveMenuIns(57).empty());
+    EXPECT_EQ(answers.texts(), (QStringList{"通过实例ID查询菜单实例时出现异常!", "查询菜单实例时出现异常!"}));
 }
 
 TEST_F(MenuInsMgrTest, CopyBookedDishesOntoAnOpenedTable) {

@@ -76,6 +76,15 @@ TEST_F(OrderMgrTest, ListsByTimeByDayAndOperatorAndByClosing) {
 
     exec("insert into prick_order_rela(prick_id,order_id) values(9,100),(9,102),(8,101)");
     EXPECT_EQ(times(TOrderMgr::getOrdersByPrickId(9)), (QStringList{"05-10 23:59:59", "05-11 00:00:00"}));
+    EXPECT_EQ(answers.count(), 0);
+
+    // Orders that cannot be read show the message and list nothing.
+    exec("alter table o_order rename to o_order_gone");
+    EXPECT_TRUE(TOrderMgr::getOrdersByTime(morning, lastSecond).empty());
+    EXPECT_TRUE(TOrderMgr::getOrdersByDate(day, 3, TPOOrder::stateCheckedOut).empty());
+    EXPECT_TRUE(TOrderMgr::getOrdersByPrickId(9).empty());
+    EXPECT_EQ(answers.texts(), (QStringList{"通过ID查询订单时出现异常！", "通过时间和操作者查询订单出现异常！",
+                                            "通过时间和操作者查询订单出现异常！"}));
 }
 
 TEST_F(OrderMgrTest, CheckoutFromOldOrMissingRecordsIsRefused) {

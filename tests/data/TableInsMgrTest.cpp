@@ -41,6 +41,13 @@ TEST_F(TableInsMgrTest, InsertUpdateAndLookups) {
     EXPECT_FALSE(TTableInsMgr::update(*read));
     EXPECT_EQ(answers.texts(), (QStringList{"添加菜单实例时出错!", "更新菜单实例时出错!"}));
     EXPECT_EQ(instancesAndDishes(), QStringList{"100|0|1|101|TIS004|0|靠窗 'VIP'"});
+
+    // Instances that cannot be read show the message and find nothing.
+    exec("alter table table_instance rename to table_instance_gone");
+    EXPECT_FALSE(TTableInsMgr::getTableInsById(100));
+    EXPECT_FALSE(TTableInsMgr::getTableInsByTableId(1, TPOTableIns::stateGivenBack));
+    EXPECT_EQ(answers.texts().mid(2),
+              (QStringList{"通过台桌实例ID查询台桌实例时出现异常!", "通过台桌ID查询台桌实例时出现异常!"}));
 }
 
 TEST_F(TableInsMgrTest, MergeMovesTableDishLinesAndWritesNotes) {

@@ -64,6 +64,16 @@ TEST_F(TeamMgrTest, TeamsWithSubTeamsOrEmployeesAreNotDeleted) {
     EXPECT_TRUE(TTeamMgr::Delete(3));
     EXPECT_EQ(scalarInt("select count(*) from team where id=3"), 0);
     EXPECT_EQ(answers.count(), 2);
+
+    // Members that cannot be counted stop the delete; a tree that cannot be read lists nothing.
+    exec("alter table employee rename to employee_gone");
+    EXPECT_FALSE(TTeamMgr::Delete(2));
+    exec("alter table team rename to team_gone");
+    EXPECT_TRUE(TTeamMgr::getRootTeams().empty());
+    EXPECT_TRUE(TTeamMgr::getTeamsByParentId(1).empty());
+    EXPECT_EQ(answers.texts().mid(2),
+              (QStringList{refused, "获得所有根团队出现异常！", "通过parent_id获得团队列表出现异常！"}));
+    EXPECT_EQ(scalarInt("select count(*) from team_gone where id=2"), 1);
 }
 
 TEST_F(TeamMgrTest, AttributesAreReadByTypeAndByCode) {
