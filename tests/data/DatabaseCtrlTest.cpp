@@ -66,6 +66,11 @@ TEST_F(DatabaseCtrlTest, DateTimeLiteralsMatchStoredValuesToTheSecond) {
     EXPECT_EQ(scalar(in), "0,1,2,3");
     // Day filters compare whole days.
     EXPECT_EQ(scalarInt("select count(*) from t where DateValue(cdate(v))=DateValue('2024-05-01')"), 3);
+    // A stored value's time of day, a time-only text, and NULL as Jet reads them.
+    EXPECT_EQ(scalarInt("select round(TimeValue(v)*86400)=13*3600+5*60+9 and cdate('13:05:09')=TimeValue('13:05:09') "
+                        "from t where id=2"),
+              1);
+    EXPECT_EQ(scalar("select ifnull(DateValue(null),'-')||ifnull(TimeValue(null),'-')||ifnull(cdate(null),'-')"), "---");
 }
 
 TEST_F(DatabaseCtrlTest, ReadsRowsAndNullsAndCountsHelpersWhateverThePath) {

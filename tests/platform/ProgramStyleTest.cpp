@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QToolButton>
@@ -28,6 +29,20 @@ TEST(ProgramStyleTest, OverflowArrowsAsThePlatformStyleDrawsThem) {
                 EXPECT_EQ(program->standardIcon(which, option).pixmap(size).toImage(),
                           platform->standardIcon(which, option).pixmap(size).toImage())
                     << which << " " << size;
+    // Drawn by a painter, sized, or asked for its sizes, the arrow is the platform's too.
+    const QIcon deferred = program->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    const QIcon own = platform->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    auto painted = [](const QIcon& icon) {
+        QImage image(24, 24, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        icon.paint(&painter, image.rect());
+        return image;
+    };
+    EXPECT_EQ(painted(deferred), painted(own));
+    EXPECT_EQ(deferred.actualSize(QSize(64, 64)), own.actualSize(QSize(64, 64)));
+    EXPECT_EQ(deferred.availableSizes(), own.availableSizes());
+    EXPECT_FALSE(deferred.isNull());
 
     // A menu bar too narrow for its menus shows its overflow button with that arrow.
     QMainWindow window;
