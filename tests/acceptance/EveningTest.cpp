@@ -2,30 +2,47 @@
 // the administrator sets it up, a booking is taken, the waiter serves, the cashier
 // checks out and closes the day, the administrator reads the reports. The database
 // comes from makedb, and the clock is set for every step.
+#include <QAction>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTimeEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/ProgramWindows.h"
 #include "backoffice/MenuAttrUnit.h"
+#include "backoffice/MenuInsStatReportUnit.h"
 #include "backoffice/MenuTypeAttrUnit.h"
+#include "backoffice/SellReportUnit.h"
+#include "backoffice/SellStatReportUnit.h"
 #include "backoffice/TableAttribUnit.h"
 #include "frame/FloorButtonsUnit.h"
+#include "frame/MenuButtonUnit.h"
+#include "frame/MenuTypeButtonUnit.h"
+#include "frame/TableBatchGridUnit.h"
+#include "frame/TableMapUnit.h"
 #include "platform/Formats.h"
 #include "platform/Printers.h"
 #include "platform/SaveDialog.h"
+#include "reservation/ReserveManageUnit.h"
 #include "reservation/ReserveUnit.h"
+#include "service/CarteUnit.h"
+#include "service/CelerityServingUnit.h"
+#include "service/PrickUnit.h"
 #include "service/ReckoningUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TableSelecterUnit.h"
+#include "service/TollStationUnit.h"
 
 namespace {
 // Friday 14 June 2024, the evening of the test.
@@ -97,23 +114,29 @@ protected:
     // Double-clicks a node of the function tree and gives the window it brought forward.
     template <class Window>
     Window* open(const QString& node) {
+        auto found = main->functionTree->findItems(node, Qt::MatchExactly | Qt::MatchRecursive);
+        EXPECT_EQ(found.size(), 1) << node.toStdString();
+        if (found.isEmpty()) return nullptr;
         QTreeWidget* t = main->functionTree;
-        const QPoint p = t->visualItemRect(t->findItems(node, Qt::MatchExactly | Qt::MatchRecursive).value(0)).center();
+        const QPoint p = t->visualItemRect(found.first()).center();
         QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, p);
         QTest::mouseDClick(t->viewport(), Qt::LeftButton, {}, p);
-        QMdiSubWindow* active = main->mdiArea()->activeSubWindow();
-        return qobject_cast<Window*>(active ? active->widget() : nullptr);
+        auto* window = qobject_cast<Window*>(main->mdiArea()->activeSubWindow()
+                                                 ? main->mdiArea()->activeSubWindow()->widget()
+                                                 : nullptr);
+        EXPECT_TRUE(window) << node.toStdString() << " opened no " << Window::staticMetaObject.className();
+        return window;
     }
-    // An item of the main window's menu bar, found by its text.
-    QAction* menuItem(const QString& item) const {
+    QAction* menuItem(const QString& menu, const QString& item) const {
         for (QAction* m : main->menuBar()->actions())
-            for (QAction* a : m->menu()->actions())
-                if (a->text() == item) return a;
+            if (m->text() == menu)
+                for (QAction* a : m->menu()->actions())
+                    if (a->text() == item) return a;
         ADD_FAILURE() << "no menu item " << item.toStdString();
         return nullptr;
     }
     void switchUser(const QString& user, const QString& password) {
-        aboutThenLogin(user, password, [&] { menuItem("切换用户(&W)")->trigger(); });
+        aboutThenLogin(user, password, [&] { menuItem("文件(&F)", "切换用户(&W)")->trigger(); });
         ASSERT_EQ(currentUserName, scalar("select user_name from employee where login_name='" + user + "'"));
     }
     // Closes a function window with its frame's close box.
@@ -123,6 +146,7 @@ protected:
     }
 
     int tableId(const QString& name) { return scalarInt("select id from table_spec where table_name='" + name + "'"); }
+    // Clicks (and double-clicks) a table of a map as a person does.
     void clickTable(TTableListView* map, const QString& name, bool twice = false) {
         clickOnMap(map, tableId(name), twice);
     }
@@ -192,6 +216,9 @@ protected:
 void EveningTest::setUpTheRestaurant() {
     setNowForTest(at(14, 30));
     showLoggedIn(*main, "admin", "admin");
+    EXPECT_EQ(tree(*main), QStringList({"收银台", "营业管理", "传菜管理", "预订管理", "扎账管理",
+                                   "后台维护[菜单维护,桌台维护,员工管理]",
+                                   "报表统计[营业清单,营业额统计,营业菜单统计]"}));
 
     // Three meal periods in "选项".
     {
@@ -208,8 +235,10 @@ void EveningTest::setUpTheRestaurant() {
             }
             d->close();
         });
-        menuItem("选项")->trigger();
+        menuItem("工具(&T)", "选项")->trigger();
     }
+    EXPECT_EQ(rows("select name, round(start_time*1440), round(end_time*1440) from eat order by start_time"),
+              QStringList({"早餐|390|570", "午餐|660|840", "晚餐|1020|1290"}));
 
     // Two categories, then three dishes in each, named and priced in their dialogs.
     auto* menu = open<TmenuManageForm>("菜单维护");
@@ -218,6 +247,7 @@ void EveningTest::setUpTheRestaurant() {
         rightClick(menu->menuTypePanel, QPoint(10, menu->menuTypePanel->height() - 5));
         choose(menu->menuTypePopupMenu, "添加菜类");
         TMenuTypeButton* added = clickShown(menu->menuTypeButtons, "新增菜类");
+        ASSERT_TRUE(added);
         DialogScript script;
         script.expect<TMenuTypeAttrForm>([&](TMenuTypeAttrForm* d) {
             type(d->menuTypeName, category);
@@ -225,12 +255,14 @@ void EveningTest::setUpTheRestaurant() {
         });
         rightClick(added);
         choose(menu->menuTypePopupMenu, "修改菜类");
+        EXPECT_EQ(added->text(), category);
     }
     for (const Dish& dish : dishes) {
         clickShown(menu->menuTypeButtons, dish.category);
         rightClick(menu->menuPanel, QPoint(10, menu->menuPanel->height() - 5));
         choose(menu->menuPopupMenu, "新建菜单");
         TMenuButton* added = clickShown(menu->menuButtons, "新增菜");
+        ASSERT_TRUE(added);
         DialogScript script;
         script.expect<TmenuAttrForm>([&](TmenuAttrForm* d) {
             type(d->menuName, dish.name);
@@ -241,7 +273,13 @@ void EveningTest::setUpTheRestaurant() {
         });
         rightClick(added);
         choose(menu->menuPopupMenu, "修改菜单");
+        EXPECT_EQ(added->getName(), dish.name);
     }
+    EXPECT_EQ(rows("select t.name, m.seq, m.menu_name, m.price, m.unit, m.state, m.printer_code from menu m "
+                   "join menu_type t on t.id=m.menu_type_id order by t.seq, m.seq"),
+              QStringList({"热菜|1|宫保鸡丁|38|份|M001|P001", "热菜|2|红烧肉|58|份|M001|P001",
+                           "热菜|3|清蒸鲈鱼|88.5|条|M001|P001", "酒水|1|青岛啤酒|8|瓶|M001|P003",
+                           "酒水|2|鲜榨橙汁|22|杯|M001|P002", "酒水|3|米饭|2|碗|M001|P001"}));
     closeWindow(menu);
 
     // Eight tables, four on each of two floors, each placed where the popup opened.
@@ -261,16 +299,32 @@ void EveningTest::setUpTheRestaurant() {
             rightClick(plan->viewport(), plan->mapFromContents(QPoint(30 + 110 * (i - 1), 40 + 60 * (i % 2))));
             choose(layout->tablePopupMenu, "新建");
         }
+        EXPECT_EQ(layout->tableListView->count(), 4);
     }
+    EXPECT_EQ(rows("select floor, group_concat(table_name), sum(seat) from "
+                   "(select * from table_spec order by floor, table_name) group by floor"),
+              QStringList({"1|101,102,103,104|22", "2|201,202,203,204|22"}));
     closeWindow(layout);
 
     // A team with a waiter and a cashier, each holding only the rights of the work.
     auto* staff = open<TemployeeManageForm>("员工管理");
     ASSERT_TRUE(staff);
     staff->addTeam->trigger();
-    QTreeWidgetItem* team = staff->teamTree->findItems("新建团队", Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    ASSERT_TRUE(team);
-    QTest::mouseClick(staff->teamTree->viewport(), Qt::LeftButton, {}, staff->teamTree->visualItemRect(team).center());
+    auto node = [&](const QString& text) {
+        return staff->teamTree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    };
+    ASSERT_TRUE(node("新建团队"));
+    staff->teamTree->setCurrentItem(node("新建团队"));
+    staff->changeName->trigger();
+    auto* editor = staff->teamTree->viewport()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    type(editor, "晚班");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    flushDeletes();
+    ASSERT_TRUE(node("晚班"));
+    QTest::mouseClick(staff->teamTree->viewport(), Qt::LeftButton, {},
+                      staff->teamTree->visualItemRect(node("晚班")).center());
     for (auto [login, name, role, rights] :
          {std::tuple{"xiaowang", "小王", "服务员", QStringList({"营业管理", "传菜管理"})},
           std::tuple{"xiaoli", "小李", "收银员", QStringList({"收银台", "扎账管理"})}}) {
@@ -289,6 +343,10 @@ void EveningTest::setUpTheRestaurant() {
         click(staff->selectRightBtn);
         click(staff->saveEmployee);
     }
+    EXPECT_EQ(rows("select e.login_name, e.user_name, t.name, group_concat(r.right_number) from employee e "
+                   "join team t on t.id=e.team_id join (select * from employee_right order by right_number) r "
+                   "on r.employee_id=e.id where e.id<>1 group by e.id order by e.id"),
+              QStringList({"xiaowang|小王|晚班|celerityServing,sell", "xiaoli|小李|晚班|prickManage,tollStation"}));
     closeWindow(staff);
 }
 
@@ -296,6 +354,7 @@ void EveningTest::bookTonight() {
     setNowForTest(at(16, 0));
     auto* overview = open<TreserveManageForm>("预订管理");
     ASSERT_TRUE(overview);
+    EXPECT_EQ(overview->eatComboBox->currentText(), "晚餐");  // the next period to start
     DialogScript script;
     script.expect<TreserveForm>([&](TreserveForm* d) {
         clickTable(d->tableListView, "103", true);
@@ -312,8 +371,22 @@ void EveningTest::bookTonight() {
     script.expect<TcarteForm>(order({{"宫保鸡丁", 1}, {"红烧肉", 1}}));
     script.expect<TcarteForm>(order({{"清蒸鲈鱼", 2}, {"青岛啤酒", 6}}));
     click(overview->reserveBtn);
-    // The booking is for tonight's dinner, so the overview's map shows it.
+
+    const QString today = QString::number(dayNumber(QDate(2024, 6, 14)));
+    EXPECT_EQ(rows("select guest_name, telephone, guest_num, state from reserve"),
+              QStringList{"周先生|13812345678|14|R001"});
+    EXPECT_EQ(rows("select table_name, eat, eat_date, state from reserve_table order by table_name"),
+              QStringList({"103|晚餐|" + today + "|RT001", "104|晚餐|" + today + "|RT001"}));
+    EXPECT_EQ(rows("select t.table_name, m.menu_name, m.quantity, m.price from menu_instance m join reserve_table t "
+                   "on t.id=m.consult_id and m.rela_type='MIR002' order by m.id"),
+              QStringList({"103|宫保鸡丁|1|38", "103|红烧肉|1|58", "104|清蒸鲈鱼|2|88.5", "104|青岛啤酒|6|8"}));
+    // The list and the map show the booking at once.
+    EXPECT_EQ(overview->reserveStringGrid->cell(1, 1), "周先生");
+    EXPECT_EQ(overview->reserveStringGrid->cell(4, 1), "2");
     EXPECT_EQ(overview->tableListView->findTableItem(tableId("103"))->imageIndex(), 2);
+    // Before dinner nothing is booked for lunch.
+    choose(overview->eatComboBox, "午餐");
+    EXPECT_EQ(overview->tableListView->findTableItem(tableId("103"))->imageIndex(), 0);
     closeWindow(overview);
 }
 
@@ -324,11 +397,15 @@ void EveningTest::serveDinner() {
     auto* sell = open<TsellForm>("营业管理");
     ASSERT_TRUE(sell);
     // Before dinner the booking is not on the map; the timers bring it with the meal.
+    EXPECT_EQ(sell->eatLable->text(), "非就餐时间");
     EXPECT_EQ(sell->findTableItem(tableId("103"))->imageIndex(), 0);
+    EXPECT_EQ(sell->reserveGrid->rowCount(), 1);
     setNowForTest(at(18, 0));
     QMetaObject::invokeMethod(sell->eatTimer, "timeout");
     QMetaObject::invokeMethod(sell->MTimer, "timeout");
+    EXPECT_EQ(sell->eatLable->text(), "晚餐");
     EXPECT_EQ(sell->findTableItem(tableId("103"))->imageIndex(), 2);
+    EXPECT_EQ(sell->reserveGrid->cell(1, 1), "周先生");
 
     // Two walk-in tables, then the booked ones: 103 from the map, 104 through the
     // reservation panel, which opens what is still booked of the reservation.
@@ -336,9 +413,14 @@ void EveningTest::serveDinner() {
         setNowForTest(at(18, 5));
         clickTable(sell->tableListView, table);
         click(sell->startRepastBtn);
+        EXPECT_TRUE(inUse(table)) << table;
     }
+    EXPECT_EQ(scalar("select state from reserve"), "R001");
     clickRow(sell->reserveGrid, 1);
     click(sell->startRepastsBtn);
+    EXPECT_TRUE(inUse("104"));
+    EXPECT_EQ(rows("select state from reserve union all select group_concat(state) from reserve_table"),
+              QStringList({"R002", "RT002,RT002"}));
 
     // Dishes ordered at each table, the booked ones already there.
     setNowForTest(at(18, 15));
@@ -349,6 +431,7 @@ void EveningTest::serveDinner() {
         script.expect<TcarteForm>(order(dishesOrdered));
         click(sell->menuBtn);
     }
+    EXPECT_EQ(sell->tableMenuInsGrid->rowCount(), 4);  // 103: two booked dishes and the rice
 
     // Kitchen tickets for every table; drinks without a ticket print none.
     redirectPrintingToPdf({}, [this](const QString& printer) {
@@ -360,6 +443,9 @@ void EveningTest::serveDinner() {
         clickTable(sell->tableListView, table);
         click(sell->menuSendCookBtn);
     }
+    EXPECT_EQ(ticketPrinters.size(), 8);
+    EXPECT_EQ(sell->tableMenuInsGrid->cell(7, 1), "打印完成");  // 104 shown again after printing
+    EXPECT_EQ(sell->tableMenuInsGrid->cell(7, 2), "不打印");
 
     // At the kitchen pass the ticket of 101's 宫保鸡丁 is typed in.
     setNowForTest(at(18, 40));
@@ -370,17 +456,27 @@ void EveningTest::serveDinner() {
                                      .arg(inUse("101")));
     type(pass->menuCode, "6900" + QString::number(100000000 + served));
     QTest::keyClick(pass->menuCode, Qt::Key_Return);
+    EXPECT_EQ(pass->tableName->text(), "101");
+    EXPECT_EQ(pass->menuInsGrid->rowCount(), 2);
     closeWindow(pass);
 
     // 102 moves upstairs to 201; 103 and 104 are put in the batch and merged on 103.
     setNowForTest(at(19, 0));
+    const int moved = inUse("102");
     pick(script, 2, "201");
     popupOn(sell->tableListView, "102", sell->tablePopupMenu, "转台");
+    EXPECT_EQ(answers.last(), "转台成功!");
+    EXPECT_EQ(inUse("201"), moved);
+    EXPECT_EQ(sell->floorButtons->currentFloor(), 2);
     click(sell->floorButtons->floor1);
     setNowForTest(at(19, 10));
     for (const char* table : {"103", "104"}) clickTable(sell->tableListView, table, true);
+    EXPECT_EQ(sell->tableBatGrid->tableCount(), 2);
     pick(script, 1, "103");
     click(sell->mergeBtn);
+    EXPECT_EQ(sell->tableBatGrid->tableCount(), 0);
+    EXPECT_EQ(rows("select table_name, state from table_instance where table_name in ('103','104') order by id"),
+              QStringList({"103|TIS005", "104|TIS005", "103|TIS001"}));
 }
 
 void EveningTest::checkOut(const std::function<void(TReckoningForm*)>& beforeFirstWrite) {
@@ -391,23 +487,37 @@ void EveningTest::checkOut(const std::function<void(TReckoningForm*)>& beforeFir
     ASSERT_TRUE(toll);
 
     DialogScript script;
-    auto pay = [&](const QString& rebate, const QString& value, const QString& paid, auto beforeWrite) {
+    // The bill's total, the rebate and the amount paid, then what is due and the change.
+    auto pay = [&](const QString& total, const QString& rebate, const QString& value, const QString& paid,
+                   const QString& due, const QString& change, const std::function<void(TReckoningForm*)>& beforeWrite) {
         script.expect<TReckoningForm>([=](TReckoningForm* d) {
+            EXPECT_EQ(d->price->text(), total);
             choose(d->rebateType, rebate);
             type(d->rebateValue, value);
             type(d->price2, paid);
+            EXPECT_EQ(d->price1->text(), due);
+            EXPECT_EQ(d->giveChange->text(), change);
             if (beforeWrite) beforeWrite(d);
             click(d->cancelAccountBtn);
+            EXPECT_EQ(answers.last(), "销账成功！");
             click(d->returnBtn);
         });
     };
-    pay("打折", "9", "100", beforeFirstWrite);
+    pay("86.00", "打折", "9", "100", "77.40", "22.60", beforeFirstWrite);
     popupOn(toll->tableListView, "101", toll->tablePopupMenu, "结帐");
-    pay("现金", "17", "400", std::function<void(TReckoningForm*)>());
+    EXPECT_EQ(toll->findTableItem(tableId("101"))->imageIndex(), 3);  // checked out
+
+    pay("417.00", "现金", "17", "400", "400.00", "0.00", [](TReckoningForm* d) {
+        EXPECT_EQ(d->menuInsGrid->rowCount(), 1 + 5 + 2);  // 103's lines, then 201's
+        EXPECT_EQ(d->menuInsGrid->cell(1, 1), "103");
+        EXPECT_EQ(d->menuInsGrid->cell(1, 6), "201");
+    });
     clickTable(toll->tableListView, "103", true);
     click(toll->floorButtons->floor2);
     clickTable(toll->tableListView, "201", true);
     click(toll->reckoningBatBtn);
+    EXPECT_EQ(toll->tableBatGrid->tableCount(), 0);
+    EXPECT_EQ(toll->findTableItem(tableId("201"))->imageIndex(), 3);
 }
 
 void EveningTest::clearAndClose() {
@@ -418,15 +528,23 @@ void EveningTest::clearAndClose() {
     for (auto [floor, table] : {std::pair{1, "101"}, std::pair{1, "103"}, std::pair{2, "201"}}) {
         click(sell->floorButtons->getFloorButton(floor));
         clickTable(sell->tableListView, table);
+        EXPECT_TRUE(sell->clearTableBtn->isEnabled()) << table;
         click(sell->clearTableBtn);
+        EXPECT_EQ(sell->findTableItem(tableId(table))->imageIndex(), 0) << table;  // free again
     }
 
     setNowForTest(at(21, 0));
     switchUser("xiaoli", "8888");
     auto* prick = open<TprickForm>("扎账管理");
     ASSERT_TRUE(prick);
+    ASSERT_EQ(prick->prickGrid->rowCount(), 2);
+    EXPECT_EQ(prick->prickGrid->cell(1, 1), "小李");
+    EXPECT_EQ(prick->prickGrid->cell(4, 1), "477");
+    EXPECT_EQ(prick->prickDetailGrid->rowCount(), 3);
     clickRow(prick->prickGrid, 1);
     click(prick->prickBtn);
+    EXPECT_EQ(answers.last(), "扎账成功！");
+    EXPECT_EQ(prick->prickGrid->cell(3, 1), "已扎账");
     closeWindow(prick);
 }
 
@@ -445,6 +563,7 @@ void EveningTest::readTheReports() {
 
     auto* turnover = open<TsellStatReportForm>("营业额统计");
     ASSERT_TRUE(turnover);
+    EXPECT_EQ(turnover->celerityGoto->findText("今天"), -1);
     choose(turnover->celerityGoto, "自定义");  // it has no "今天": today is picked
     turnover->startDate->setDate(QDate(2024, 6, 14));
     turnover->endDate->setDate(QDate(2024, 6, 14));
@@ -509,13 +628,15 @@ TEST_F(EveningTest, ADinnerServiceFromSetUpToTheReports) {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
     QStringEncoder gbk("GBK");
+    const QStringList times = rows("select create_time from o_order order by id");
     QString orderList = "编号\t操作者\t时间\t打折类型\t折扣值\t总价\t实收金额\t备注\n";
     int row = 0;
-    for (auto [type, value, price, due] : {std::tuple{"打折", 9.0, bill101, due101},
-                                           std::tuple{"现金", 17.0, billBatch, dueBatch}})
-        orderList += QString("%1\t小李\t2024-06-14 20:30:00\t%2\t%3\t%4\t%5\t\n")
+    for (auto [time, type, value, price, due] : {std::tuple{at(20, 30), "打折", 9.0, bill101, due101},
+                                                 std::tuple{at(20, 30), "现金", 17.0, billBatch, dueBatch}})
+        orderList += QString("%1\t小李\t%2\t%3\t%4\t%5\t%6\t\n")
                          .arg(++row)
-                         .arg(type, formatFloat("0.0", value), formatFloat("0", price), formatFloat("0", due));
+                         .arg(formatDateTime("yyyy-MM-dd hh:nn:ss", time), type, formatFloat("0.0", value),
+                              formatFloat("0", price), formatFloat("0", due));
     EXPECT_EQ(bytes(1), QByteArray(gbk.encode(orderList)));
     EXPECT_EQ(bytes(2), QByteArray(gbk.encode(QString("编号\t日期\t金额\n1\t2024-06-14\t%1\n")
                                                   .arg(formatFloat("0", due101 + dueBatch)))));
@@ -523,12 +644,14 @@ TEST_F(EveningTest, ADinnerServiceFromSetUpToTheReports) {
     QMap<QString, int> lines;
     for (const DishCounts* ordered : {&ordered101, &ordered102, &booked103, &ordered103, &booked104})
         for (const auto& [dish, count] : *ordered) ++lines[dish];
-    const QString sold = QStringDecoder("GBK").decode(bytes(3));
-    EXPECT_TRUE(sold.startsWith("编号\t菜单名称\t数量\n") && sold.endsWith('\n'));
+    const QString soldText = QStringDecoder("GBK").decode(bytes(3));
+    QStringList soldRows = soldText.split('\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(soldRows.isEmpty());
+    EXPECT_EQ(soldRows.takeFirst(), "编号\t菜单名称\t数量");
     QMap<QString, int> exportedLines;
-    for (const QString& line : sold.split('\n', Qt::SkipEmptyParts).mid(1))
-        exportedLines[line.section('\t', 1, 1)] = line.section('\t', 2, 2).toInt();
+    for (const QString& line : soldRows) exportedLines[line.section('\t', 1, 1)] = line.section('\t', 2, 2).toInt();
     EXPECT_EQ(exportedLines, lines);
+    EXPECT_TRUE(soldText.endsWith('\n'));
     // Every message of the evening: the cashier is warned of dishes not served yet.
     EXPECT_EQ(answers.texts(), QStringList({"转台成功!", "存在还没有传的菜单！", "销账成功！", "存在还没有传的菜单！",
                                             "销账成功！", "扎账成功！"}));

@@ -27,7 +27,8 @@ QProcess* startScreenshot(const QStringList& args) {
 // What a person would call a drawn window: several colours, none of them covering
 // nearly the whole picture, and some dark pixels (text, lines, frames).
 QString blankness(const QImage& picture) {
-    if (picture.width() < 100 || picture.height() < 60) return QStringLiteral("no picture, or too small");
+    if (picture.isNull()) return QStringLiteral("no picture");
+    if (picture.width() < 100 || picture.height() < 60) return QStringLiteral("too small");
     QHash<QRgb, int> colours;
     int dark = 0;
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
@@ -74,13 +75,31 @@ TEST(Screenshots, EveryRegisteredWindowAndDialogIsDrawn) {
     }
 }
 
-// The README's tour shows a picture, made by the docs script, of every function of the main window's tree.
-TEST(Screenshots, TheReadmeTourShowsEveryFunctionWindow) {
-    QFile f(sourcePath("README.md"));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString readme = QString::fromUtf8(f.readAll());
+// The README's tour shows exactly the pictures the docs script renders, of windows the
+// tool knows, with every function of the main window's tree among them.
+TEST(Screenshots, TheReadmeTourShowsEveryFunctionWindowAsTheDocsScriptRendersIt) {
+    auto text = [](const QString& file) {
+        QFile f(sourcePath(file));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const QString script = text("scripts/docs-screenshots.sh");
+    const QStringList rendered = QRegularExpression("windows=\\(([^)]*)\\)")
+                                     .match(script)
+                                     .captured(1)
+                                     .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    const QString readme = text("README.md");
+    QStringList shown;
     for (const auto& m : QRegularExpression("!\\[[^]]*\\]\\(docs/(\\w+)\\.png\\)").globalMatch(readme))
-        EXPECT_TRUE(QFile::exists(sourcePath("docs/" + m.captured(1) + ".png"))) << m.captured(1).toStdString();
+        shown << m.captured(1);
+    EXPECT_EQ(shown, rendered);
+
+    std::unique_ptr<QProcess> list(startScreenshot({"--list"}));
+    ASSERT_TRUE(list->waitForFinished(30000));
+    const QStringList known = QString::fromUtf8(list->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (const QString& window : rendered) {
+        EXPECT_TRUE(known.contains(window)) << window.toStdString();
+        EXPECT_TRUE(QFile::exists(sourcePath("docs/" + window + ".png"))) << window.toStdString();
+    }
     for (int i = 0; i < functionCount; ++i) {
         const QString node = functionEntries()[i].text;
         EXPECT_TRUE(readme.contains("![" + node + "](docs/")) << node.toStdString() << " has no picture";

@@ -37,6 +37,10 @@ TEST_F(DatabaseCtrlTest, LiteralsAndWholeTokenSubstitution) {
               }),
               "values(2.5,0,'',,DateValue('2024-05-01')+TimeValue('00:00:00'),"
               "DateValue('2024-05-01')+TimeValue('13:05:09'))");
+    // Case-sensitive tokens, colon-joined names and unset placeholders stay; a second set finds nothing.
+    EXPECT_EQ(substituted("a=:ID and b=:id:x and c=:id and d=:other",
+                          [](TDatabaseCtrl& c) { c.setParameter("id", 1); c.setParameter("id", 2); }),
+              "a=:ID and b=:id:x and c=1 and d=:other");
 }
 
 TEST_F(DatabaseCtrlTest, QuotesInValuesNeverChangeTheStatement) {
@@ -50,6 +54,48 @@ TEST_F(DatabaseCtrlTest, QuotesInValuesNeverChangeTheStatement) {
     EXPECT_EQ(rows("select id, name, description from team where id>1"), QStringList{"9|O'Hara|改到:id桌 x' or '1'='1"});
 }
 
+TEST_F(DatabaseCtrlTest, DateTimeLiteralsMatchStoredValuesToTheSecond) {
+    exec("create table t(id integer, v real)");
+    // Stored as the program computes them; the literals must find them exactly.
+    const TDateTime values[] = {encodeDateTime(2024, 5, 1), encodeDateTime(2024, 5, 1, 23, 59, 59),
+                                encodeDateTime(2024, 5, 1, 13, 5, 9), encodeTime(17, 0, 0)};
+    for (int i = 0; i < 4; ++i) exec(QString("insert into t values(%1,%2)").arg(i).arg(double(values[i]), 0, 'g', 17));
+    QString in = substituted("select group_concat(id) from t where v in (:a,:b,:c,:d)", [&](TDatabaseCtrl& c) {
+        for (int i = 0; i < 4; ++i) c.setParameter(QString(QChar('a' + i)), values[i]);
+    });
+    EXPECT_EQ(scalar(in), "0,1,2,3");
+    // Day filters compare whole days.
+    EXPECT_EQ(scalarInt("select count(*) from t where DateValue(cdate(v))=DateValue('2024-05-01')"), 3);
+    // A stored value's time of day, a time-only text, and NULL as Jet reads them.
+    EXPECT_EQ(scalarInt("select round(TimeValue(v)*86400)=13*3600+5*60+9 and cdate('13:05:09')=TimeValue('13:05:09') "
+                        "from t where id=2"),
+              1);
+    EXPECT_EQ(scalar("select ifnull(DateValue(null),'-')||ifnull(TimeValue(null),'-')||ifnull(cdate(null),'-')"), "---");
+}
+
+TEST_F(DatabaseCtrlTest, ReadsRowsAndNullsAndCountsHelpersWhateverThePath) {
+    exec("create table t(id integer, name text, price real); insert into t values(1,'甲',2.5),(2,null,null)");
+    const int before = ctrlCount;
+    {
+        TDatabaseCtrl c, spare;
+        spare.release();  // released again by its scope: counted once
+        c.setSQL("select * from t order by id");
+        c.open();
+        QStringList seen;
+        for (; !c.eof(); c.next())
+            seen << QString("%1:%2:%3").arg(c.fieldByName("ID").asInteger()).arg(c.fieldByName("name").asString())
+                        .arg(c.fields(2).asFloat());
+        EXPECT_EQ(seen, (QStringList{"1:甲:2.5", "2::0"}));
+        EXPECT_THROW(c.fieldByName("name"), DatabaseError);  // past the last row
+        EXPECT_EQ(ctrlCount, before + 1);
+        c.setSQL("select id from t");
+        c.open();
+        EXPECT_THROW(c.fieldByName("nosuch"), DatabaseError);
+    }
+    EXPECT_THROW({ TDatabaseCtrl c; c.setSQL("select * from nosuch"); c.open(); }, DatabaseError);
+    EXPECT_EQ(ctrlCount, before);
+}
+
 TEST_F(DatabaseCtrlTest, AFailedBatchLeavesNothing) {
     failOn("update", "team");
     TDatabaseCtrl c;
@@ -61,6 +107,7 @@ TEST_F(DatabaseCtrlTest, AFailedBatchLeavesNothing) {
 }
 
 TEST(DatabaseConnection, MissingFileGivesTheErrorBoxAndCreatesNothing) {
+    EXPECT_EQ(AdoConnection::dataSourceOf(Tdata::defaultConnectionString), "db/db.mdb");
     QTemporaryDir dir;
     QString path = dir.filePath("db.mdb");  // its folder exists: nothing may be made in it
     ScriptedAnswerer answers;
@@ -88,6 +135,22 @@ TEST(DatabaseConnection, MissingFileGivesTheErrorBoxAndCreatesNothing) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"bad.sql", "db.mdb"}));  // no half.mdb(.new)
 }
 
+TEST(DatabaseConnection, OpensOnlyADatabaseFileTheStringNames) {
+    QTemporaryDir dir;
+    AdoConnection c;
+    c.connectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Persist Security Info=False";
+    EXPECT_THROW(c.open(), DatabaseError);
+    // A file that is no database fails at once, not at some later read, and stays as it was.
+    QFile notes(dir.filePath("notes.mdb"));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly) && notes.write(QByteArray(4096, 'x')) > 0);
+    notes.close();
+    c.connectionString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + notes.fileName();
+    EXPECT_THROW(c.open(), DatabaseError);
+    EXPECT_FALSE(c.connected());
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), QByteArray(4096, 'x'));
+}
+
 TEST_F(DatabaseCtrlTest, RefusesWhatWouldCorruptAStatementOrAFile) {
     // No statement may carry nan or inf: the user's action ends with a clear error.
     for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
@@ -104,7 +167,9 @@ TEST_F(DatabaseCtrlTest, RefusesWhatWouldCorruptAStatementOrAFile) {
     c.open();
     EXPECT_EQ(c.fields(0).asInteger(), 2);
     // Times out of range are refused, not rolled over into the next days.
-    for (const char* bad : {"99:00", "2024-05-01 99:00", "12:60"}) {
+    EXPECT_EQ(scalar("select cdate('2024-05-01 23:59:59')"),
+              QString::number(double(encodeDateTime(2024, 5, 1, 23, 59, 59)), 'g', 15));
+    for (const char* bad : {"99:00", "24:00:00", "2024-05-01 99:00", "12:60"}) {
         TDatabaseCtrl q;
         q.setSQL(QString("select TimeValue('%1'), cdate('%1')").arg(bad));
         EXPECT_THROW(q.open(), DatabaseError) << bad;
@@ -152,6 +217,7 @@ TEST_F(DatabaseCtrlTest, AFileMadeUnderOtherCollationTablesIsReindexed) {
     firstInteger("select 1");
     EXPECT_EQ(scalar("pragma integrity_check"), "ok");
     EXPECT_EQ(scalarInt("pragma user_version"), collationVersion());
+    EXPECT_FALSE(onNetworkFileSystem(dbPath));
 }
 
 TEST_F(DatabaseCtrlTest, AStoredNumberFindsItsRowAgainBoundOrAsFinishedText) {

@@ -88,17 +88,29 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
     EXPECT_EQ(TOrderMgr::insert(order, tables), 101);
     EXPECT_EQ(commits, 2);
 
-    // Six new dish lines: their ids in one draw, consecutive.
+    // Six new dish lines: their ids in one draw, consecutive; a failed save keeps them used up.
     exec("insert into table_instance(id,table_id,table_name,state) values(4,1,'A1','TIS001')");
-    TMenuInsList lines;
-    for (int k = 0; k < 6; ++k) {
-        auto line = lines.emplace_back(std::make_shared<TPOMenuIns>());
-        line->setConsultId(4); line->setRelaType(TPOMenuIns::relaTableIns); line->setPrice(12.5); line->setQuantity(1);
-    }
+    auto sixLines = [] {
+        TMenuInsList lines;
+        for (int k = 0; k < 6; ++k) {
+            auto line = lines.emplace_back(std::make_shared<TPOMenuIns>());
+            line->setConsultId(4); line->setRelaType(TPOMenuIns::relaTableIns); line->setPrice(12.5); line->setQuantity(1);
+            line->setMenuName(QString("菜%1").arg(k));
+        }
+        return lines;
+    };
+    failOn("insert", "menu_instance", "new.menu_name='菜5'");
+    TMenuInsList lines = sixLines();
+    commits = 0;
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines).empty());
+    EXPECT_EQ(commits, 1);
+    EXPECT_EQ(seq("menu_instance.id"), 106);
+    dropTriggers();
+    lines = sixLines();
     commits = 0;
     TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines, {});
     EXPECT_EQ(commits, 2);
-    EXPECT_EQ(rows("select group_concat(id) from menu_instance where consult_id=4"), QStringList{"100,101,102,103,104,105"});
+    EXPECT_EQ(rows("select group_concat(id) from menu_instance where consult_id=4"), QStringList{"106,107,108,109,110,111"});
 
     // The closing of a day.
     TPOPrick closing;
@@ -106,7 +118,7 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
     commits = 0;
     EXPECT_EQ(TPrickMgr::prick(closing), 100);
     EXPECT_EQ(commits, 2);
-    EXPECT_EQ(answers.texts(), QStringList{"添加订单出现异常！"});
+    EXPECT_EQ(answers.texts(), (QStringList{"添加订单出现异常！", "批量修改菜实例时出现异常!"}));
     sqlite3_commit_hook(handle(), nullptr, nullptr);
 }
 
@@ -143,6 +155,17 @@ TEST_F(HotPathTest, BoundValuesAreWhatTheLiteralsWouldHaveStored) {
     EXPECT_EQ(rows("select a.k from t a join t b on a.k=b.k and a.via='bound' and b.via='text' where a.v is not b.v"
                    " or typeof(a.v)<>typeof(b.v) or a.r is not b.r or a.s is not b.s"),
               QStringList());
+    // Where only the text will do, the text is what runs: an unset placeholder reaches
+    // the database as written, a value of another kind removes it.
+    TDatabaseCtrl c;
+    c.setSQL("insert into t(k,v) values(:k,:unset)");
+    c.setParameter("k", -1);
+    c.execSQL();
+    c.setSQL("insert into t(k,v) values(:k,1:gone)");
+    c.setParameter("k", -2);
+    c.setParameter("gone", true);
+    c.execSQL();
+    EXPECT_EQ(rows("select k, typeof(v), v from t where k<0 order by k desc"), (QStringList{"-1|null|", "-2|integer|1"}));
 }
 
 TEST_F(HotPathTest, ListsComeInTheOrderATableScanGave) {

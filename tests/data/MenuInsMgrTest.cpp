@@ -30,6 +30,7 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyTheLinesItRemoved) {
     storedLine(2, 57, "MIR003", "drop");
     storedLine(3, 57, "MIR003", "change");
     storedLine(4, 57, "MIR001", "reservation 57");
+    storedLine(5, 57, "MIR002", "reserved table 57");
     storedLine(6, 58, "MIR003", "table 58");
     exec("insert into table_instance(id,table_id,state) values(57,1,'TIS001')");
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(57);
@@ -44,6 +45,7 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyTheLinesItRemoved) {
     lines.insert(lines.begin(), newLine("new 1"));
     lines.push_back(newLine("new 2"));
     EXPECT_EQ(TMenuInsMgr::saveMenuInsList(57, "MIR003", lines, asRead).size(), 4u);
+    EXPECT_EQ(lines[0]->getId() * 1000 + lines[3]->getId(), 100101);  // ids land in the caller's lines
     EXPECT_EQ(rows("select id,menu_name,quantity,state,description from menu_instance where consult_id=57 and "
                    "rela_type='MIR003' order by id"),
               (QStringList{"1|宫保鸡丁|2|MI002|keep", "3|宫保鸡丁|3.5|MI001|少放'辣", "7|宫保鸡丁|2|MI002|other station",
@@ -51,12 +53,21 @@ TEST_F(MenuInsMgrTest, SaveListInsertsUpdatesAndDeletesOnlyTheLinesItRemoved) {
     TMenuInsList none, all = TMenuInsMgr::getTableInsMenuIns(57);
     EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", none, TMenuInsMgr::copiesOf(all)).empty());
     EXPECT_EQ(rows("select description from menu_instance order by id"),
-              (QStringList{"reservation 57", "table 58"}));
+              (QStringList{"reservation 57", "reserved table 57", "table 58"}));
+    // Not found is no failure; lines that cannot be read are, with a message.
+    bool failed = true;
+    EXPECT_FALSE(TMenuInsMgr::getMenuInsById(999, &failed));
+    EXPECT_FALSE(failed);
     EXPECT_EQ(answers.count(), 0);
+    exec("alter table menu_instance rename to menu_instance_gone");
+    EXPECT_FALSE(TMenuInsMgr::getMenuInsById(4, &failed));
+    EXPECT_TRUE(failed);
+    EXPECT_TRUE(TMenuInsMgr::getReserveMenuIns(57).empty());
+    EXPECT_EQ(answers.texts(), (QStringList{"通过实例ID查询菜单实例时出现异常!", "查询菜单实例时出现异常!"}));
 }
 
 TEST_F(MenuInsMgrTest, CopyBookedDishesOntoAnOpenedTable) {
-    exec("insert into reserve_table(id,reserve_id) values(20,5),(21,5)");
+    exec("insert into reserve_table(id,reserve_id) values(20,5),(21,5),(22,6)");
     storedLine(1, 5, "MIR001", "for the party 1");
     storedLine(2, 5, "MIR001", "for the party 2", 4);
     storedLine(3, 20, "MIR002", "table 20 only");
@@ -69,6 +80,9 @@ TEST_F(MenuInsMgrTest, CopyBookedDishesOntoAnOpenedTable) {
     EXPECT_EQ(answers.count(), 0);
 
     const QString before = everything();
+    EXPECT_FALSE(TMenuInsMgr::copyReservedMenuIns(99, 303));  // no such reserved table
+    EXPECT_TRUE(TMenuInsMgr::copyReservedMenuIns(22, 305));   // nothing booked anywhere
+    EXPECT_EQ(everything(), before);
     failOn("insert", "menu_instance", "new.menu_id=4");  // the second copy fails
     EXPECT_FALSE(TMenuInsMgr::copyReservedMenuIns(21, 304));
     EXPECT_EQ(answers.texts(), QStringList{"生成菜单实例时出现异常！"});
@@ -116,8 +130,19 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
     EXPECT_EQ(remarksOf(57), (QStringList{"keep", "drop", "new"}));
     exec("delete from menu_instance where consult_id=57; insert into menu_instance select * from old_lines");
 
+    failOn("insert", "menu_instance");
+    std::shared_ptr<TPOMenuIns> line = newLine("x");
+    EXPECT_EQ(TMenuInsMgr::insert(*line), 0);
+    EXPECT_EQ(line->getId(), 0);  // so a later save inserts it as new
+    exec("delete from sequence where name='menu_instance.id'");
+    TMenuInsList fresh{newLine("new")};
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", fresh).empty());
+    EXPECT_EQ(answers.texts().mid(3), (QStringList{"添加菜单实例时出现异常!", "没有找到(menu_instance.id)！"}));
+    EXPECT_EQ(everything(), before);
+
     // Another station merges table 57 into 58: its lines moved there and are not written back.
-    exec("insert into table_instance(id,table_id,state) values(58,2,'TIS001')");
+    exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'") +
+         "; insert into sequence values('menu_instance.id',200); insert into table_instance(id,table_id,state) values(58,2,'TIS001')");
     lines = TMenuInsMgr::getTableInsMenuIns(57);
     const std::vector<TPOMenuIns> beforeMerge = TMenuInsMgr::copiesOf(lines);
     exec("update menu_instance set consult_id=58 where consult_id=57; update table_instance set state='TIS005' where id=57");
@@ -132,7 +157,7 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
     EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", onlyNew, {}).empty());
     EXPECT_EQ(added->getId(), 0);
     EXPECT_EQ(everything(), merged);
-    EXPECT_EQ(answers.texts().mid(3), QStringList(3, "台桌状态已变化，请刷新后重试！"));
+    EXPECT_EQ(answers.texts().mid(5), QStringList(3, "台桌状态已变化，请刷新后重试！"));
 }
 
 TEST_F(MenuInsMgrTest, ARunnersScanOrAnotherStationsChangeToAnUntouchedLineNeverRefusesOrIsUndone) {

@@ -42,19 +42,24 @@ protected:
 
 TEST_F(PrickMgrTest, SummarisesPerEmployeeNameAndDayAndClosesExactlyTheOrdersOfARow) {
     checkout(2, "张三", encodeDateTime(2024, 5, 10, 9, 0, 0), 100.1);
+    checkout(2, "张三", encodeDateTime(2024, 5, 10, 20, 0, 0), 0.2);
     checkout(2, "张三丰", encodeDateTime(2024, 5, 10, 13, 0, 0), 5);  // renamed operator, same employee and day
+    checkout(2, "张三", encodeDateTime(2024, 5, 11, 9, 0, 0), 9);      // next day
     checkout(3, "李四", encodeDateTime(2024, 5, 10, 9, 0, 0), 11);
     // Both ends of the day, and the next midnight; ids out of time order.
     checkout(2, "张三", encodeDateTime(2024, 5, 10, 0, 0, 0), 1);
     checkout(2, "张三", encodeDateTime(2024, 5, 10, 23, 59, 59), 2);
     checkout(2, "张三", encodeDateTime(2024, 5, 11), 4);
-    EXPECT_EQ(summary(), (QStringList{"2|张三|2024-05-10 00:00:00|103.1", "2|张三|2024-05-11 00:00:00|4",
+    EXPECT_EQ(summary(), (QStringList{"2|张三|2024-05-10 00:00:00|103.3", "2|张三|2024-05-11 00:00:00|13",
                                       "2|张三丰|2024-05-10 00:00:00|5", "3|李四|2024-05-10 00:00:00|11"}));
 
     EXPECT_EQ(TPrickMgr::prick(rowOf("张三")), 100);
-    EXPECT_EQ(closings(), QStringList{QString("100|王五|2|张三|%1|103.1").arg(double(day1()), 0, 'g', 15)});
-    EXPECT_EQ(rows("select order_id from prick_order_rela order by rowid"), (QStringList{"100", "103", "104"}));
-    EXPECT_EQ(rows("select id from o_order where state='ORD003'"), (QStringList{"100", "103", "104"}));
+    EXPECT_EQ(closings(), QStringList{QString("100|王五|2|张三|%1|103.3").arg(double(day1()), 0, 'g', 15)});
+    EXPECT_EQ(orderStates(), (QStringList{"100|ORD003", "101|ORD003", "102|ORD001", "103|ORD001", "104|ORD001",
+                                          "105|ORD003", "106|ORD003", "107|ORD001"}));
+    EXPECT_EQ(rows("select order_id from prick_order_rela order by rowid"), (QStringList{"100", "101", "105", "106"}));
+    EXPECT_EQ(summary().size(), 3);
+    EXPECT_EQ(TPrickMgr::prick(rowOf("张三丰")), 101);  // the renamed operator's row closes on its own
     EXPECT_EQ(answers.count(), 0);
 }
 
@@ -76,7 +81,9 @@ TEST_F(PrickMgrTest, RefusedOrFailedClosingsWriteNothing) {
     TPOPrick fresh = rowOf("张三");
     EXPECT_GT(TPrickMgr::prick(fresh), 0);
     EXPECT_EQ(TPrickMgr::prick(fresh), 0);
-    EXPECT_EQ(answers.texts(), QStringList{changed});
+    exec("delete from sequence where name='prick.id'");
+    EXPECT_EQ(TPrickMgr::prick(rowOf("李四")), 0);
+    EXPECT_EQ(answers.texts(), (QStringList{changed, "没有找到(prick.id)！"}));
     EXPECT_EQ(closings().size(), 1);
     EXPECT_EQ(links(), 2);
 }

@@ -8,6 +8,7 @@ TEST_F(SequenceTest, IssuesConsecutiveIdsThatStayUsedAndNothingOnFailure) {
     exec("update sequence set seq_value=41 where name='order.id'");
     TSequenceMgr seq;
     EXPECT_EQ(seq.getNextValue("order.id"), 41);
+    EXPECT_EQ(seq.getNextValue("order.id"), 42);
     // An id drawn for a rolled-back batch stays used up.
     int drawn = seq.getNextValue("order.id");
     TDatabaseCtrl c;

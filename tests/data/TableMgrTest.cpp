@@ -1,5 +1,7 @@
+#include "data/TableItemUnit.h"
 #include "data/TableMgrUnit.h"
 #include "data/ReserveTestData.h"
+#include "platform/IconListView.h"
 
 namespace {
 // Functions, not constants: the date functions are not ready during static initialisation.
@@ -30,9 +32,15 @@ TEST_F(TableStateTest, FirstMatchingStateWins) {
     book(7, "R001", 11, dinner);
 
     QStringList states;
-    for (int table : {6, 1, 2, 3, 4, 5, 999, 7, 8, 9, 10, 11}) states << state(table);
+    QList<int> icons;
+    for (int table : {6, 1, 2, 3, 4, 5, 999, 7, 8, 9, 10, 11}) {
+        states << state(table);
+        icons << TTableMgr::getStateImageIndex(states.last());
+    }
     EXPECT_EQ(states, (QStringList{"TS002", "TIS001", "TIS002", "RT001", "TS001", "TS001", "TS002", "TS001", "TS001",
                                    "TS001", "TS001", "TS001"}));
+    EXPECT_EQ(icons.mid(0, 7), (QList<int>{4, 1, 3, 2, 0, 0, 4}));
+    EXPECT_EQ(TTableMgr::getStateImageIndex("XYZ"), 0);
     EXPECT_EQ(state(11, dinner), "RT001");
     EXPECT_EQ(answers.count(), 0);
 }
@@ -61,4 +69,35 @@ TEST_F(TableStateTest, InstancesCountOnlyForTodayAtMidnightAndTheCurrentMeal) {
         seen << state(1, eat);
     }
     EXPECT_EQ(seen, (QStringList{"TS001", "TIS001", "TIS001", "TS001", "TS001", "TS001"}));
+}
+
+using TableMgrTest = SampleDbTest;
+
+TEST_F(TableMgrTest, FillsAFloorPlanWithCaptionsAndPlaces) {
+    TIconListView view;
+    view.addItem()->setCaption("旧的");
+    TTableMgr::fillTableListView(1, &view);
+    QStringList seen;
+    for (int i = 0; i < view.count(); ++i) {
+        auto* item = static_cast<TTableItem*>(view.item(i));
+        seen << QString("%1:%2@%3,%4").arg(item->getTableId()).arg(item->caption()).arg(item->left()).arg(item->top());
+    }
+    EXPECT_EQ(seen, (QStringList{"1:101@20,20", "2:102@130,20", "3:103@240,20", "4:104@20,110", "5:105@130,110",
+                                 "6:106@240,110"}));
+    TTableMgr::fillTableListView(4, &view);
+    EXPECT_EQ(view.count(), 0);
+}
+
+TEST_F(TableMgrTest, WritesTablesAndRefusesDuplicateNames) {
+    TPOTable t = *TTableMgr::getTableById(5);
+    t.setTableName("201"); t.setFloor(3); t.setDescription("O'Brien 的桌");
+    EXPECT_EQ(TTableMgr::insert(t), 100);
+    EXPECT_EQ(rows("select * from table_spec where id=100"), QStringList{"100|201|3|8|大厅|TS001|130|110|O'Brien 的桌"});
+
+    t.setId(100);
+    t.setTableName("101");  // taken
+    EXPECT_EQ(TTableMgr::insert(t), 0);
+    EXPECT_FALSE(TTableMgr::update(t));
+    EXPECT_EQ(answers.texts(), (QStringList{"桌子名称可能重复!", "桌子名称可能重复!"}));
+    EXPECT_EQ(TTableMgr::getTableByName("201")->getId(), 100);
 }

@@ -56,6 +56,8 @@ TEST_F(SqliteExtension, PlainConnectionWritesSortsAndDatesAsTheProgram) {
     const QStringList pinyin{"阿明", "陈二", "李四", "赵六"};
     EXPECT_EQ(shell.column("select user_name from employee where id>=10 order by user_name"), pinyin);
     EXPECT_EQ(rows("select user_name from employee where id>=10 order by user_name"), pinyin);
+    EXPECT_EQ(shell.column("select login_name from employee order by login_name desc"),
+              rows("select login_name from employee order by login_name desc"));
     // The index the shell wrote is one the program finds its rows in.
     EXPECT_EQ(rows("select user_name from employee where login_name='ZHAO'"), QStringList{"赵六"});
 
