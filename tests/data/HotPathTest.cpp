@@ -102,7 +102,7 @@ TEST_F(HotPathTest, ActionsCommitTwiceAndFailedOnesLeaveTheirIdsUsedUp) {
     failOn("insert", "menu_instance", "new.menu_name='菜5'");
     TMenuInsList lines = sixLines();
     commits = 0;
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines).empty());
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(4, TPOMenuIns::relaTableIns, lines, {}).empty());
     EXPECT_EQ(commits, 1);
     EXPECT_EQ(seq("menu_instance.id"), 106);
     dropTriggers();

@@ -136,7 +136,7 @@ TEST_F(MenuInsMgrTest, FailedOrStaleWritesChangeNothing) {
     EXPECT_EQ(line->getId(), 0);  // so a later save inserts it as new
     exec("delete from sequence where name='menu_instance.id'");
     TMenuInsList fresh{newLine("new")};
-    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", fresh).empty());
+    EXPECT_TRUE(TMenuInsMgr::saveMenuInsList(57, "MIR003", fresh, {}).empty());
     EXPECT_EQ(answers.texts().mid(3), (QStringList{"添加菜单实例时出现异常!", "没有找到(menu_instance.id)！"}));
     EXPECT_EQ(everything(), before);
 
