@@ -131,6 +131,16 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
     return updated == 1;
 }
 
+bool TMenuInsMgr::markPrinted(int id) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("update menu_instance set print_state=:done where id=:id and print_state=:due");
+    ctrl.setParameter("done", TPOMenuIns::printDone);
+    ctrl.setParameter("id", id);
+    ctrl.setParameter("due", TPOMenuIns::printWaiting);
+    return executeChecked(ctrl, {withValues(ctrl, 1)}, QStringLiteral("修改菜单实例时出现异常!"), changedMessage);
+}
+
 namespace {
 // The line is still as the list read it: the same id and owner, and none of its
 // three states changed by another station since. `k` keeps the placeholders of
