@@ -1,5 +1,6 @@
 #include "platform/Printers.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -70,8 +71,13 @@ const CupsCalls* cups() {
     return calls.get();
 }
 
-// Ends a wait on the print service at its first timeout.
-int giveUp(http_t*, void*) { return 0; }
+// Called by libcups each time a wait on the service has lasted half a second: the
+// wait goes on until the question has taken the timeout in all. libcups may ask a
+// second time after a failed answer; that wait then ends at its first half second.
+const double waitStep = 0.5;
+int waitOn(http_t*, void* askedAt) {
+    return static_cast<QElapsedTimer*>(askedAt)->elapsed() < printServiceTimeoutMs ? 1 : 0;
+}
 
 // The installed printers as the print service tells them at one moment.
 struct PrinterList {
@@ -84,9 +90,11 @@ struct PrinterList {
 // timeout: libcups's shared connection, which Qt uses, waits as long as a stalled
 // service takes (minutes), and every window with it.
 std::optional<PrinterList> askPrintService(const CupsCalls& c) {
+    QElapsedTimer askedAt;
+    askedAt.start();
     http_t* http = c.connect(c.server(), c.port(), nullptr, AF_UNSPEC, c.encryption(), 1, printServiceTimeoutMs, nullptr);
     if (!http) return std::nullopt;
-    c.setTimeout(http, printServiceTimeoutMs / 1000.0, giveUp, nullptr);
+    c.setTimeout(http, waitStep, waitOn, &askedAt);
     cups_dest_t* dests = nullptr;
     const int count = c.getDests2(http, &dests);
     // No printers at all is an answer too; libcups tells it from a failure by its status.
