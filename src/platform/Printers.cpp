@@ -153,12 +153,6 @@ bool handOverRefused() {
 
 const int printServiceTimeoutMs = 5000;
 
-bool printQueueAcceptsJobs(const QString& queueName) {
-    const std::optional<PrinterList> printers = readPrinters();
-    if (!printers) return false;
-    return accepts(*printers, queueName.isEmpty() && !redirected ? queueFor(*printers, QString()) : queueName);
-}
-
 std::optional<QStringList> installedPrinterNames() {
     const std::optional<PrinterList> printers = readPrinters();
     if (!printers) return std::nullopt;

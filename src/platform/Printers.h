@@ -16,10 +16,6 @@ extern const int printServiceTimeoutMs;
 // (it does not answer within the timeout, or refuses).
 std::optional<QStringList> installedPrinterNames();
 
-// Whether the print service has a queue of that name ("" for the default queue) and
-// it accepts jobs; false when it does not answer within the timeout.
-bool printQueueAcceptsJobs(const QString& queueName);
-
 // Prints one page on the printer of that name, read from the installed printers at
 // this moment; a name none of them bears, or "", prints on the default printer, and
 // with no default queue set on the first installed one. `paint` draws with the
@@ -32,7 +28,8 @@ void printPage(const QString& printerName, const QPageLayout& layout, const QStr
 
 // Tests: `names` stand in for the installed printers, every job is written to the
 // PDF file that `fileFor` names for the printer's name ("" for the default printer),
-// and `accepts` answers printQueueAcceptsJobs (no function: every queue accepts).
+// and `accepts` answers whether a queue accepts jobs before its page is started (no
+// function: every queue accepts).
 using PdfFileChooser = std::function<QString(const QString& printerName)>;
 using PrintQueueQuery = std::function<bool(const QString& queueName)>;
 void redirectPrintingToPdf(const QStringList& names, PdfFileChooser fileFor, PrintQueueQuery accepts = {});
