@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <dlfcn.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -73,7 +73,7 @@ protected:
 
     // "" once cupsd answers with both queues set up; else why it could not.
     QString startService() {
-        if (geteuid() != 0) return "cupsd runs its backends as root only";
+        if (geteuid() != 0) return "cups-pdf prints only under a cupsd started by root";
         for (const char* file : {cupsd, cupsPdfBackend, cupsPdfModel, "/usr/bin/unshare", "/usr/sbin/lpadmin"})
             if (!QFile::exists(file)) return QString("%1 is not installed").arg(file);
         if (!dir.isValid()) return "no temporary folder";
