@@ -2,8 +2,9 @@
 PACKAGES="cmake g++ make qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libsqlite3-dev libjpeg-dev \
 libgtest-dev fonts-noto-cjk qt6-translations-l10n xvfb xauth"
 
-# Kitchen tickets: the printer layer asks CUPS whether a queue accepts jobs.
-PACKAGES="$PACKAGES libcups2-dev"
+# Kitchen tickets: the printer layer asks CUPS whether a queue accepts jobs; the
+# tests print on a private CUPS service with cups-pdf queues.
+PACKAGES="$PACKAGES libcups2-dev cups printer-driver-cups-pdf"
 
 install_deps() {
     local missing=()

@@ -145,6 +145,16 @@ WriteOutcome TMenuInsMgr::updateWhileInUse(const TPOMenuIns& line) {
     return outcome;
 }
 
+bool TMenuInsMgr::markPrinted(int id) {
+    TDatabaseCtrl ctrl;
+    ctrl.clearSQL();
+    ctrl.setSQL("update menu_instance set print_state=:done where id=:id and print_state=:due");
+    ctrl.setParameter("done", TPOMenuIns::printDone);
+    ctrl.setParameter("id", id);
+    ctrl.setParameter("due", TPOMenuIns::printWaiting);
+    return executeChecked(ctrl, {withValues(ctrl, 1)}, QStringLiteral("修改菜单实例时出现异常!"), changedMessage);
+}
+
 namespace {
 // The line is still exactly as the list read it: the same owner and every column
 // unchanged, whoever changed it since. `k` keeps the placeholders of one line apart

@@ -38,6 +38,10 @@ public:
     // nothing shown (the table left use, or the line its owner); Failed: after the
     // message.
     static WriteOutcome updateWhileInUse(const TPOMenuIns& line);
+    // Marks the line's kitchen ticket printed, only while it is still due; false,
+    // after the message, when the write failed or the line is gone or no longer due
+    // (another station printed or changed it meanwhile).
+    static bool markPrinted(int id);
     // `failed`, when given, tells a failed lookup (after its message) from no row.
     static std::optional<TPOMenuIns> getMenuInsById(int id, bool* failed = nullptr);
     // The owner's lines in the order they were made; empty after a failure.

@@ -39,7 +39,12 @@ int realBox(const MessageRequest& r) {
     QMessageBox box(icon, r.caption.isEmpty() ? QStringLiteral("提示") : r.caption, r.text, buttons,
                     QApplication::activeWindow());
     dropMaximizeButton(&box);
-    switch (box.exec()) {
+    // A box shown during a long action (the wait cursor set) still waits for a click.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int pressed = box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    switch (pressed) {
     case QMessageBox::Yes: return AnsYes;
     case QMessageBox::No: return AnsNo;
     case QMessageBox::Cancel: return AnsCancel;

@@ -1,5 +1,6 @@
 #include "platform/Printers.h"
 
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -13,7 +14,7 @@
 
 namespace {
 bool redirected = false;
-QStringList redirectedNames;
+std::optional<QStringList> redirectedNames;
 PdfFileChooser pdfFileFor;
 PrintQueueQuery redirectedAccepts;
 
@@ -32,15 +33,22 @@ std::unique_ptr<QPrinter> printerFor(const QString& name) {
 // loaded and relocated at every start for a call made only when a ticket prints. It
 // is the library Qt's own print support uses, so its last error is Qt's too.
 struct CupsCalls {
-    decltype(&cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&cupsGetDests2) getDests2 = nullptr;
     decltype(&cupsGetOption) getOption = nullptr;
     decltype(&cupsFreeDests) freeDests = nullptr;
     decltype(&cupsLastError) lastError = nullptr;
+    decltype(&cupsServer) server = nullptr;
+    decltype(&ippPort) port = nullptr;
+    decltype(&cupsEncryption) encryption = nullptr;
+    decltype(&httpConnect2) connect = nullptr;
+    decltype(&httpSetTimeout) setTimeout = nullptr;
+    decltype(&httpClose) close = nullptr;
 };
 
 template <class F>
-void resolve(void* library, const char* name, F& call) {
+bool resolve(void* library, const char* name, F& call) {
     call = reinterpret_cast<F>(dlsym(library, name));
+    return call != nullptr;
 }
 
 // Null when the machine has no print service library: then there is no queue to ask
@@ -50,14 +58,87 @@ const CupsCalls* cups() {
         void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
         if (!library) return nullptr;
         auto c = std::make_unique<CupsCalls>();
-        resolve(library, "cupsGetNamedDest", c->getNamedDest);
-        resolve(library, "cupsGetOption", c->getOption);
-        resolve(library, "cupsFreeDests", c->freeDests);
-        resolve(library, "cupsLastError", c->lastError);
-        if (!c->getNamedDest || !c->getOption || !c->freeDests || !c->lastError) return nullptr;
-        return c;
+        const bool all = resolve(library, "cupsGetDests2", c->getDests2) &&
+                         resolve(library, "cupsGetOption", c->getOption) &&
+                         resolve(library, "cupsFreeDests", c->freeDests) &&
+                         resolve(library, "cupsLastError", c->lastError) &&
+                         resolve(library, "cupsServer", c->server) && resolve(library, "ippPort", c->port) &&
+                         resolve(library, "cupsEncryption", c->encryption) &&
+                         resolve(library, "httpConnect2", c->connect) &&
+                         resolve(library, "httpSetTimeout", c->setTimeout) && resolve(library, "httpClose", c->close);
+        return all ? std::move(c) : nullptr;
     }();
     return calls.get();
+}
+
+// Called by libcups each time a wait on the service has lasted half a second: the
+// wait goes on until the question has taken the timeout in all. libcups may ask a
+// second time after a failed answer; that wait then ends at its first half second.
+const double waitStep = 0.5;
+int waitOn(http_t*, void* askedAt) {
+    return static_cast<QElapsedTimer*>(askedAt)->elapsed() < printServiceTimeoutMs ? 1 : 0;
+}
+
+// The installed printers as the print service tells them at one moment.
+struct PrinterList {
+    QStringList names;  // Qt's names: "queue" or "queue/instance"
+    QString defaultName;
+    QStringList refusing;  // the queues that do not accept jobs
+};
+
+// Asked over a connection of the layer's own whose every wait ends after the
+// timeout: libcups's shared connection, which Qt uses, waits as long as a stalled
+// service takes (minutes), and every window with it.
+std::optional<PrinterList> askPrintService(const CupsCalls& c) {
+    QElapsedTimer askedAt;
+    askedAt.start();
+    http_t* http = c.connect(c.server(), c.port(), nullptr, AF_UNSPEC, c.encryption(), 1, printServiceTimeoutMs, nullptr);
+    if (!http) return std::nullopt;
+    c.setTimeout(http, waitStep, waitOn, &askedAt);
+    cups_dest_t* dests = nullptr;
+    const int count = c.getDests2(http, &dests);
+    // No printers at all is an answer too; libcups tells it from a failure by its status.
+    const bool answered = count > 0 || c.lastError() == IPP_STATUS_ERROR_NOT_FOUND;
+    c.close(http);
+    if (!answered) {
+        c.freeDests(count, dests);
+        return std::nullopt;
+    }
+    PrinterList list;
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& dest = dests[i];
+        QString name = QString::fromLocal8Bit(dest.name);
+        if (dest.instance) name += '/' + QString::fromLocal8Bit(dest.instance);
+        list.names << name;
+        if (dest.is_default) list.defaultName = name;
+        // A queue whose service does not report the attribute is taken to accept jobs.
+        const char* accepting = c.getOption("printer-is-accepting-jobs", dest.num_options, dest.options);
+        if (accepting && std::strcmp(accepting, "false") == 0) list.refusing << name;
+    }
+    c.freeDests(count, dests);
+    return list;
+}
+
+std::optional<PrinterList> readPrinters() {
+    if (redirected) {
+        if (!redirectedNames) return std::nullopt;
+        return PrinterList{*redirectedNames, QString(), {}};
+    }
+    if (const CupsCalls* service = cups()) return askPrintService(*service);
+    return PrinterList{QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName(), {}};
+}
+
+// The queue a page for `name` goes to: that printer, else the default one, else the
+// first installed; "" when redirected stands for the default printer.
+QString queueFor(const PrinterList& printers, const QString& name) {
+    if (printers.names.contains(name)) return name;
+    if (redirected || !printers.defaultName.isEmpty()) return printers.defaultName;
+    return printers.names.value(0);
+}
+
+bool accepts(const PrinterList& printers, const QString& queue) {
+    if (redirected) return !redirectedAccepts || redirectedAccepts(queue);
+    return printers.names.contains(queue) && !printers.refusing.contains(queue);
 }
 
 // Qt hands the page to CUPS inside QPainter::end() and drops the job id, reporting
@@ -70,42 +151,33 @@ bool handOverRefused() {
 }
 }  // namespace
 
-bool printQueueAcceptsJobs(const QString& queueName) {
-    if (redirected) return !redirectedAccepts || redirectedAccepts(queueName);
-    const CupsCalls* service = cups();
-    if (!service) return true;
-    // Qt names an instance of a queue "queue/instance".
-    const QByteArray queue = queueName.section('/', 0, 0).toLocal8Bit();
-    const QByteArray instance = queueName.section('/', 1).toLocal8Bit();
-    cups_dest_t* dest = service->getNamedDest(CUPS_HTTP_DEFAULT, queue.isEmpty() ? nullptr : queue.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
-    if (!dest) return false;
-    // A queue whose service does not report the attribute is taken to accept jobs.
-    const char* accepting = service->getOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool accepts = !accepting || std::strcmp(accepting, "false") != 0;
-    service->freeDests(1, dest);
-    return accepts;
+const int printServiceTimeoutMs = 5000;
+
+std::optional<QStringList> installedPrinterNames() {
+    const std::optional<PrinterList> printers = readPrinters();
+    if (!printers) return std::nullopt;
+    return printers->names;
 }
 
-QStringList installedPrinterNames() {
-    return redirected ? redirectedNames : QPrinterInfo::availablePrinterNames();
-}
-
-void printPage(int printerIndex, const QPageLayout& layout, const QString& jobName,
+void printPage(const QString& printerName, const QPageLayout& layout, const QString& jobName,
                const std::function<void(QPainter&)>& paint) {
-    const QStringList names = installedPrinterNames();
-    const QString name = printerIndex >= 0 && printerIndex < names.size() ? names[printerIndex] : QString();
-    std::unique_ptr<QPrinter> printer = printerFor(name);
+    const QString shownName = printerName.isEmpty() ? QStringLiteral("默认打印机") : printerName;
+    const SystemError cannotStart(QStringLiteral("打印机(%1)无法开始打印！").arg(shownName));
+    // Read for this page and used by name at once: a queue added or removed since
+    // the run began changes no ticket's printer. A service that cannot tell is no
+    // reason to guess one.
+    const std::optional<PrinterList> printers = readPrinters();
+    if (!printers) throw cannotStart;
+    const QString queue = queueFor(*printers, printerName);
+    std::unique_ptr<QPrinter> printer = printerFor(queue);
+    // A refused job would vanish after the page was handed over with no error to
+    // show, so that is asked first. Qt looks the queue up again: one gone since
+    // would leave the page on another printer.
+    if (!accepts(*printers, queue) || (!redirected && printer->printerName() != queue)) throw cannotStart;
     printer->setDocName(jobName);
     printer->setPageLayout(layout);
-    const QString shownName = name.isEmpty() ? QStringLiteral("默认打印机") : name;
-    // A refused job would vanish after the page was handed over with no error to
-    // show, so ask first; the queue is the one Qt chose, the first installed one
-    // when no default is set.
-    const QString queue = redirected ? name : printer->printerName();
     QPainter painter;
-    if (!printQueueAcceptsJobs(queue) || !painter.begin(printer.get()))
-        throw SystemError(QStringLiteral("打印机(%1)无法开始打印！").arg(shownName));
+    if (!painter.begin(printer.get())) throw cannotStart;
     paint(painter);
     if (!painter.end() || handOverRefused())
         throw SystemError(QStringLiteral("打印机(%1)打印失败！").arg(shownName));
@@ -118,9 +190,11 @@ void redirectPrintingToPdf(const QStringList& names, PdfFileChooser fileFor, Pri
     redirectedAccepts = std::move(accepts);
 }
 
+void setRedirectedPrinterNames(const std::optional<QStringList>& names) { redirectedNames = names; }
+
 void stopRedirectingPrinting() {
     redirected = false;
-    redirectedNames.clear();
+    redirectedNames.reset();
     pdfFileFor = nullptr;
     redirectedAccepts = nullptr;
 }

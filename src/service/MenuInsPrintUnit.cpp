@@ -1,5 +1,6 @@
 #include "service/MenuInsPrintUnit.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 #include "data/MenuInsMgrUnit.h"
@@ -25,6 +26,14 @@ QRectF millimetres(const QPainter& painter, double left, double top, double widt
     return QRectF(left * x, top * y, width * x, height * y);
 }
 
+// The wait cursor for as long as a run goes on, also when it ends with a failure.
+struct BusyCursor {
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 void drawLabel(QPainter& painter, double left, double top, const QString& text) {
     painter.drawText(millimetres(painter, left, top, bandWidth - left, labelHeight),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
@@ -36,7 +45,7 @@ TmenuInsPrintForm::TmenuInsPrintForm(QWidget* parent) : QWidget(parent) {
 }
 
 void TmenuInsPrintForm::printMenuIns(TMenuInsList& lines) {
-    const QStringList printers = installedPrinterNames();
+    const BusyCursor busy;
     codePrefix = QStringLiteral("6900");
     codeBase = 100000000;
     for (const std::shared_ptr<TPOMenuIns>& line : lines) {
@@ -48,9 +57,11 @@ void TmenuInsPrintForm::printMenuIns(TMenuInsList& lines) {
         const std::optional<TPOTableIns> tableIns = TTableInsMgr::getTableInsById(line->getConsultId());
         const KitchenTicket ticket = makeTicket(tableIns ? tableIns->getTableName() : QString(), *line);
         const std::optional<TPOSysSet> setting = TSysSetMgr::getPrintSet(line->getPrinterCode());
-        printTicket(ticket, setting ? printers.indexOf(setting->getValue()) : -1);
+        printTicket(ticket, setting ? setting->getValue() : QString());
+        // A second ticket is better than none, so the mark follows the ticket; one
+        // that was not stored would print the line again unnoticed.
+        if (!TMenuInsMgr::markPrinted(line->getId())) return;
         line->setPrintState(TPOMenuIns::printDone);
-        TMenuInsMgr::update(*line);
     }
 }
 
@@ -109,7 +120,7 @@ QImage TmenuInsPrintForm::ticketPageImage(const KitchenTicket& ticket, int dpi) 
     return page;
 }
 
-void TmenuInsPrintForm::printTicket(const KitchenTicket& ticket, int printerIndex) const {
-    printPage(printerIndex, ticketPageLayout(), windowTitle(),
+void TmenuInsPrintForm::printTicket(const KitchenTicket& ticket, const QString& printerName) const {
+    printPage(printerName, ticketPageLayout(), windowTitle(),
               [&ticket](QPainter& painter) { paintTicket(painter, ticket); });
 }

@@ -28,8 +28,9 @@ public:
 
     // One ticket for each line still due (not printed, not served, not returned), on
     // the printer set for the line's printer code, else the default printer; each
-    // line is marked printed and saved right after its ticket. A ticket that could not
-    // be printed ends the run with the printer's failure, its line still due.
+    // line is marked printed right after its ticket. A ticket that could not be
+    // printed ends the run with the printer's failure, a mark that could not be
+    // stored with the manager's message; either way its line stays due.
     void printMenuIns(TMenuInsList& lines);
 
     // The ticket of a line of the named table.
@@ -43,7 +44,7 @@ public:
     static QImage ticketPageImage(const KitchenTicket& ticket, int dpi);
 
 private:
-    void printTicket(const KitchenTicket& ticket, int printerIndex) const;
+    void printTicket(const KitchenTicket& ticket, const QString& printerName) const;
 
     int codeBase = 100000000;
     QString codePrefix = QStringLiteral("6900");

@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRegularExpression>
@@ -65,6 +66,7 @@ protected:
         exec("update sys_set set value='吧台打印机' where code='P002'");
         redirectPrintingToPdf({QStringLiteral("厨房打印机"), QStringLiteral("吧台打印机")}, [this](const QString& name) {
             jobs << name;
+            if (onJob) onJob();
             return pdfDir.filePath((name == failingPrinter ? "missing/" : "") + QString("%1.pdf").arg(jobs.size()));
         }, [this](const QString& queue) {
             asked << queue;
@@ -80,6 +82,7 @@ protected:
     QString failingPrinter = QStringLiteral("none");
     QString refusingQueue = QStringLiteral("none");
     QStringList asked;  // the queue asked before each job
+    std::function<void()> onJob;  // what happens meanwhile, when a job is made
     TmenuInsPrintForm form;
 };
 
@@ -147,4 +150,86 @@ TEST_F(MenuInsPrintTest, EachTicketShowsItsLineAndOnlyItsOwnBars) {
     TmenuInsPrintForm::paintTicket(painter, second);
     painter.end();
     EXPECT_EQ(recorder.texts, QStringList({"台桌名称：", "芙蓉厅", "菜单名称：", "扎啤", "数量：", "3", "备注："}));
+}
+
+TEST_F(MenuInsPrintTest, EachTicketGoesToThePrinterItsSettingNamesReadWhenItPrints) {
+    exec("update sys_set set value='厨房打印机' where code='P001'");
+    exec("insert into sys_set(id,type,code,name,value) values(9,'print','P004','后厨','后厨打印机')");
+    for (int id : {101, 103}) addLine(id, 500, "MIP001/MI004/MI001");
+    for (int id : {102, 104}) addLine(id, 500, "MIP001/MI004/MI001", QStringLiteral("扎啤"), "P002");
+    // A queue added in the middle of the run, sorted before the others, moves no ticket.
+    onJob = [this] {
+        if (jobs.size() == 1) setRedirectedPrinterNames(QStringList{"新打印机", "厨房打印机", "吧台打印机"});
+    };
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(500);
+    form.printMenuIns(lines);
+    EXPECT_EQ(jobs, QStringList({"厨房打印机", "吧台打印机", "厨房打印机", "吧台打印机"}));
+    EXPECT_TRUE(answers.texts().isEmpty());
+
+    // A list that cannot be read (the service does not answer) prints on no printer
+    // at all, not on the default one: the run stops there and its lines stay due.
+    // Here the service stops answering after the first ticket.
+    exec("update menu_instance set print_state='MIP001'");
+    jobs.clear();
+    setRedirectedPrinterNames(QStringList{"厨房打印机", "吧台打印机"});
+    onJob = [] { setRedirectedPrinterNames(std::nullopt); };
+    lines = TMenuInsMgr::getTableInsMenuIns(500);
+    EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
+    EXPECT_EQ(jobs, QStringList({"厨房打印机"}));
+    EXPECT_EQ(answers.texts(), QStringList({"打印机(吧台打印机)无法开始打印！"}));
+    EXPECT_EQ(rows("select print_state from menu_instance order by id"),
+              QStringList({"MIP002", "MIP001", "MIP001", "MIP001"}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // The message names the printer of the setting, also one that is not installed
+    // and falls back to the default; the default only where no setting names one.
+    exec("delete from menu_instance where id<>102");
+    addLine(105, 500, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P004");
+    addLine(106, 500, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P009");
+    answers.clear();
+    for (const char* unreadableAt : {"105", "106"}) {
+        exec(QString("update menu_instance set print_state=case when id<%1 then 'MIP002' else 'MIP001' end")
+                 .arg(unreadableAt));
+        lines = TMenuInsMgr::getTableInsMenuIns(500);
+        EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
+    }
+    EXPECT_EQ(answers.texts(), QStringList({"打印机(后厨打印机)无法开始打印！", "打印机(默认打印机)无法开始打印！"}));
+    onJob = nullptr;
+    setRedirectedPrinterNames(QStringList{"厨房打印机"});
+    refusingQueue = "";  // the default printer
+    asked.clear(), answers.clear();
+    exec("update menu_instance set print_state='MIP001' where id=105");
+    lines = TMenuInsMgr::getTableInsMenuIns(500);
+    EXPECT_FALSE(runGuarded([&] { form.printMenuIns(lines); }));
+    EXPECT_EQ(asked, QStringList({""}));
+    EXPECT_EQ(answers.texts(), QStringList({"打印机(后厨打印机)无法开始打印！"}));
+}
+
+TEST_F(MenuInsPrintTest, AMarkThatIsNotStoredStopsTheRunWithItsLineStillDue) {
+    for (int id : {101, 102, 103}) addLine(id, 500, "MIP001/MI004/MI001");
+    QList<Qt::CursorShape> cursors;  // the cursor while each ticket prints
+    onJob = [this, &cursors] {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors << (cursor ? cursor->shape() : Qt::ArrowCursor);
+        // Another station prints and marks the line meanwhile.
+        if (jobs.size() == 4) exec("update menu_instance set print_state='MIP002' where id=103");
+    };
+    exec("create trigger refuse before update on menu_instance when new.id=102 begin select raise(abort,'x'); end");
+    TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(500);
+    form.printMenuIns(lines);
+    EXPECT_EQ(jobs.size(), 2);  // the ticket went out, its mark did not
+    EXPECT_EQ(answers.texts(), QStringList({"修改菜单实例时出现异常!"}));
+    EXPECT_EQ(rows("select print_state from menu_instance order by id"), QStringList({"MIP002", "MIP001", "MIP001"}));
+    EXPECT_EQ(lines[1]->getPrintState(), "MIP001");
+    EXPECT_EQ(cursors, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // The next run prints the due lines; a line found already marked stops it too.
+    exec("drop trigger refuse");
+    answers.clear();
+    form.printMenuIns(lines);
+    EXPECT_EQ(jobs.size(), 4);
+    EXPECT_EQ(answers.texts(), QStringList({TMenuInsMgr::changedMessage}));
+    EXPECT_EQ(rows("select print_state from menu_instance order by id"), QStringList({"MIP002", "MIP002", "MIP002"}));
+    EXPECT_EQ(lines[2]->getPrintState(), "MIP001");
 }
