@@ -217,6 +217,7 @@ TEST_F(ReckoningTest, EditedLineIsSavedAndRecountedEmptyAndGiftOnlyBills) {
     addLine(1, 50, "宫保鸡丁", 30, 1, "MI001");
     addLine(2, 50, "青岛啤酒", 8, 2, "MI001");
     const auto gift = [](TmenuInsForm* e) {
+        EXPECT_EQ(e->windowTitle(), "宫保鸡丁");
         choose(e->menuState, "赠送");
         click(e->confirmButton);
     };

@@ -5,7 +5,7 @@
 TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {
     EXPECT_EQ(form->eatLable->text(), "午餐");
     clickTable(t101);
-    EXPECT_TRUE(form->startRepastBtn->isEnabled());
+    EXPECT_TRUE(form->startRepastBtn->isEnabled() && !form->switchTable->isEnabled());
     click(form->startRepastBtn);
     EXPECT_EQ(instanceState(t101), "TIS001");
     EXPECT_EQ(item(t101)->imageIndex(), 1);
