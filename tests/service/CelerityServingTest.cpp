@@ -1,5 +1,7 @@
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -59,8 +61,11 @@ TEST_F(CelerityServingTest, ScannedTicketServesItsLineOnceAndListsIt) {
     EXPECT_EQ(lineField(58, "serving"), "MI003");
     EXPECT_EQ(rowCells(form->menuInsGrid, 2), QStringList({"2", "牡丹厅", "扎啤", "12.5", "2", "份", "退菜", "已传", "不打印"}));
 
-    // "清屏" empties the list; the next served line is numbered 1 again.
-    form->clears->trigger();
+    // "清屏" from the list's context menu empties it; the next served line is numbered 1 again.
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QApplication::sendEvent(form->menuInsGrid->viewport(), &rightClick);
+    ASSERT_TRUE(form->PopupMenu->isVisible());
+    QTest::mouseClick(form->PopupMenu, Qt::LeftButton, {}, form->PopupMenu->actionGeometry(form->clears).center());
     EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
     exec("update menu_instance set serving='MI004' where id=57");
     scan("6900100000057");

@@ -231,6 +231,12 @@ TEST_F(SellDishLinesTest, AddsTheChosenDishesToEveryBatchTable) {
     failOn("INSERT", "menu_instance", "new.consult_id=51");
     order(form->addMenuBtn, {{1, 0}});
     EXPECT_EQ(scalar("select group_concat(consult_id) from menu_instance where menu_name='拍黄瓜'"), "50,52");
+
+    // One table checked out while the dishes were chosen: named, the others get theirs.
+    order(form->addMenuBtn, {{0, 0}}, [&](TcarteForm*) { exec("update table_instance set state='TIS002' where id=52"); });
+    EXPECT_EQ(answers.last(), "台桌(103)不是在用状态!");
+    EXPECT_EQ(scalar("select group_concat(consult_id) from menu_instance where menu_name='宫保鸡丁'"), "50,51,52,50");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "使用中", "结账完成"}));
 }
 
 TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {

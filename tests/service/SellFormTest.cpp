@@ -1,4 +1,5 @@
 // The sell window driven as a waiter would, on the sample restaurant at lunch time.
+#include "backoffice/TableAttribUnit.h"
 #include "frame/FloorButtonsUnit.h"
 #include "service/SellFixture.h"
 
@@ -132,6 +133,18 @@ TEST_F(SellFormTest, MealLabelFollowsTheClockWithBothEndsIncluded) {
         EXPECT_EQ(form->eatLable->text(), QString::fromUtf8(label)) << second;
     }
     EXPECT_EQ(form->eatId(), 0);
+}
+
+TEST_F(SellFormTest, PropertiesShowTheSelectedTableReadOnly) {
+    DialogScript script;
+    form->attribTable->trigger();  // no table selected: no dialog
+    clickTable(t103);
+    script.expect<TtableAttribForm>([](TtableAttribForm* d) {
+        EXPECT_EQ(d->nameTable->text(), "103");
+        EXPECT_FALSE(d->confirmButton->isEnabled() || d->stateGroupBox->isEnabled() ||
+                     d->basicInformationGroupBox->isEnabled());
+    });
+    form->attribTable->trigger();
 }
 
 TEST_F(SellFormTest, SwitchesToAFreeTableOnlyAndKeepsTheInstance) {

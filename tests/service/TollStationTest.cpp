@@ -72,6 +72,12 @@ TEST_F(TollStationTest, ShowsEachTableByItsStateAndChecksOutOnlyATableInUse) {
               scalar("select 'TIS002/'||id from o_order"));
     EXPECT_EQ(icon(t101), 3);
     EXPECT_FALSE(form->reckoningMenu->isEnabled());
+
+    // The minute's refill follows the meal: at dinner the lunch booking leaves the map.
+    setNowForTest(encodeDateTime(2024, 5, 10, 18, 0, 0));
+    QMetaObject::invokeMethod(form->MTimer, "timeout");
+    EXPECT_EQ(form->eatLable->text(), "晚餐");
+    EXPECT_EQ(icon(t103), 0);
 }
 
 TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
