@@ -97,6 +97,7 @@ TEST_F(ReckoningTest, CashRebateNoRebateAndThePaidAmountChecks) {
         type(d->rebateValue, "15");
         EXPECT_EQ(bill(d), QStringList({"100.00", "85.00", "100.00", "15.00"}));
         type(d->price2, "200");
+        EXPECT_EQ(d->giveChange->text(), "115.00");
         choose(d->rebateType, "无");  // the rebate value no longer counts
         EXPECT_EQ(bill(d), QStringList({"100.00", "100.00", "200", "100.00"}));
         choose(d->rebateType, "现金");

@@ -55,6 +55,7 @@ TEST_F(SellFormTest, OpeningABookedTableTakesTheBookingOverAndCopiesItsDishesUnl
     EXPECT_EQ(rows("select t.reserve_table_id||'/'||m.menu_name from table_instance t join menu_instance m "
                    "on m.consult_id=t.id and m.rela_type='MIR003' where t.table_id=3"),
               QStringList{"20/宫保鸡丁"});
+    EXPECT_EQ(columnCells(form->tableMenuInsGrid, 1), QStringList{"宫保鸡丁"});
 
     // The last booked table: no lines of its own, so the reservation's are copied.
     clickTable(t104);
@@ -63,6 +64,7 @@ TEST_F(SellFormTest, OpeningABookedTableTakesTheBookingOverAndCopiesItsDishesUnl
     EXPECT_EQ(rows("select m.menu_name from table_instance t join menu_instance m on m.consult_id=t.id "
                    "and m.rela_type='MIR003' where t.table_id=4 order by m.id"),
               (QStringList{"米饭", "例汤"}));
+    EXPECT_EQ(columnCells(form->tableMenuInsGrid, 1), (QStringList{"米饭", "例汤"}));
 }
 
 TEST_F(SellFormTest, ClearsATableCheckedOutMeanwhileAndCancelsAnInUseOneAfterTheQuestion) {
@@ -170,6 +172,7 @@ TEST_F(SellFormTest, SwitchesToAFreeTableOnlyAndKeepsTheInstance) {
     EXPECT_EQ(answers.last(), "转台成功!");
     EXPECT_EQ(rows("select id,table_id,table_name,state,description from table_instance where table_id in (1,7)"),
               QStringList{"50|7|牡丹厅|TIS001|靠窗"});
+    EXPECT_EQ(form->floorButtons->currentFloor(), 2);
     EXPECT_EQ(form->tableListView->selectedTableItem(), item(peony));  // on its own floor
     EXPECT_EQ(columnCells(form->tableMenuInsGrid, 1), QStringList{"宫保鸡丁"});
     EXPECT_EQ(tableState(t101), "TS001");

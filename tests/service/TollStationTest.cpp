@@ -124,6 +124,7 @@ TEST_F(TollStationTest, CheckoutsOfTablesThatLeftUseMeanwhileAreRefusedAndShowTh
     exec("update table_instance set state='TIS002' where id=52");
     form->reckoningMenu->trigger();
     EXPECT_EQ(answers.last(), "台桌(104)不是在用状态!");
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
     EXPECT_EQ(icon(t104), 3);
     clickTable(t105, true);
     clickTable(t101, true);  // selected and in the batch
