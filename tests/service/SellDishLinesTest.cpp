@@ -10,7 +10,11 @@ class SellDishLinesTest : public SellFormTest {
 protected:
     void SetUp() override {
         SellFormTest::SetUp();
-        redirectPrintingToPdf({}, [this](const QString&) { return pdfDir.filePath(QString("%1.pdf").arg(++tickets)); });
+        // The ticket numbered `failingTicket` goes to a folder that does not exist.
+        redirectPrintingToPdf({}, [this](const QString&) {
+            ++tickets;
+            return pdfDir.filePath(QString(tickets == failingTicket ? "missing/%1.pdf" : "%1.pdf").arg(tickets));
+        });
     }
     void TearDown() override {
         stopRedirectingPrinting();
@@ -57,7 +61,7 @@ protected:
     }
 
     QTemporaryDir pdfDir;
-    int tickets = 0;
+    int tickets = 0, failingTicket = 0;
 };
 
 TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
@@ -97,6 +101,21 @@ TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
                                       "青岛啤酒/MI001/MI004/MIP002"}));
     EXPECT_EQ(scalar("select quantity from menu_instance where menu_name='青岛啤酒'").toDouble(), 6);
     EXPECT_EQ(cell(3, 3), "6.00");
+}
+
+TEST_F(SellDishLinesTest, APrinterFailingHalfwayLeavesTheRestDueAndShowsWhatWasPrinted) {
+    addInstance(50, t101, "TIS001");
+    for (int id : {70, 71, 72}) addLine(id, 50, "MIR003", "米饭");
+    fire(form->MTimer);
+    clickTable(t101);
+    failingTicket = 2;
+    click(form->menuSendCookBtn);
+    EXPECT_EQ(answers.count(), 1);
+    EXPECT_EQ(columnCells(form->tableMenuInsGrid, 7), (QStringList{"打印完成", "未打印", "未打印"}));
+    // Printed again, the first dish gets no second ticket.
+    click(form->menuSendCookBtn);
+    EXPECT_EQ(tickets, 4);
+    EXPECT_EQ(rows("select distinct print_state from menu_instance"), QStringList{"MIP002"});
 }
 
 TEST_F(SellDishLinesTest, AStaleRowNeverUndoesAChangeMadeElsewhere) {
