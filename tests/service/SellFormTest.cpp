@@ -120,11 +120,21 @@ TEST_F(SellFormTest, AnEditedRemarkSurvivesRefillsAndOnlyAnEditedOneIsWritten) {
     EXPECT_EQ(scalar("select description from table_instance where id=50"), "VIP");
     EXPECT_EQ(form->tableInforArea->title(), "101");  // a floor change keeps the info area
 
+    // A save that fails keeps the edit for the next refill.
+    failOn("UPDATE", "table_instance");
+    QTest::keyClicks(form->tableInsDescription, "?");
+    fire(form->MTimer);
+    EXPECT_EQ(answers.count(), 1);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "VIP");
+    exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+    fire(form->MTimer);
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili?");
+
     QTest::keyClicks(form->tableInsDescription, "!");
     form->close();
     form = nullptr;
     flushDeletes();
-    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili!");
+    EXPECT_EQ(scalar("select description from table_instance where id=50"), "no chili?!");
 }
 
 TEST_F(SellFormTest, MealLabelFollowsTheClockWithBothEndsIncluded) {
