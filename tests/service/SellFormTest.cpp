@@ -10,8 +10,11 @@ TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {
     click(form->startRepastBtn);
     EXPECT_EQ(instanceState(t101), "TIS001");
     EXPECT_EQ(item(t101)->imageIndex(), 1);
+    EXPECT_EQ(form->tableInforArea->title(), "101");
     EXPECT_EQ(form->startRepastTimeLable->text(), "12点00分");
-    EXPECT_TRUE(!form->startRepastBtn->isEnabled() && form->switchTable->isEnabled());
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->clearTableBtn->isEnabled());
+    EXPECT_TRUE(form->menuBtn->isEnabled() && form->tableInsDescription->isEnabled() &&
+                form->switchTable->isEnabled() && form->cancelTable->isEnabled());
 
     // 102 still looks free here when another station opens it.
     clickTable(t102);
@@ -27,7 +30,7 @@ TEST_F(SellFormTest, OpensAFreeTableOnlyWhileItIsFree) {
     click(form->startRepastBtn);
     EXPECT_EQ(instanceState(t105), "");
     EXPECT_EQ(item(t105), nullptr);
-    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->menuBtn->isEnabled());
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->menuBtn->isEnabled() || form->clearTableBtn->isEnabled());
 }
 
 TEST_F(SellFormTest, OpeningABookedTableTakesTheBookingOverAndCopiesItsDishesUnlessTheOpenFails) {
@@ -76,7 +79,10 @@ TEST_F(SellFormTest, ClearsATableCheckedOutMeanwhileAndCancelsAnInUseOneAfterThe
     exec("update table_instance set state='TIS002' where id=50");
     form->refreshTable->trigger();
     EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled() && !form->cancelTable->isEnabled());
+    EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->tableInsDescription->isEnabled() ||
+                 form->switchTable->isEnabled());
     click(form->clearTableBtn);
+    EXPECT_TRUE(form->startRepastBtn->isEnabled() && !form->clearTableBtn->isEnabled());
     EXPECT_EQ(instanceState(t101), "TIS003");
     EXPECT_DOUBLE_EQ(scalar("select end_time from table_instance where id=50").toDouble(), double(Now()));
     EXPECT_EQ(item(t101)->imageIndex(), 0);
@@ -91,6 +97,7 @@ TEST_F(SellFormTest, ClearsATableCheckedOutMeanwhileAndCancelsAnInUseOneAfterThe
     EXPECT_EQ(answers.last(), "退台成功!");
     EXPECT_EQ(instanceState(t102), "TIS004");
     EXPECT_EQ(item(t102)->imageIndex(), 0);
+    EXPECT_FALSE(form->cancelTable->isEnabled());
 
     // Checked out at the cashier while the window still showed it in use: no question.
     addInstance(52, t103, "TIS001");
@@ -183,6 +190,7 @@ TEST_F(SellFormTest, SwitchesToAFreeTableOnlyAndKeepsTheInstance) {
     EXPECT_EQ(rows("select id,table_id,table_name,state,description from table_instance where table_id in (1,7)"),
               QStringList{"50|7|牡丹厅|TIS001|靠窗"});
     EXPECT_EQ(form->floorButtons->currentFloor(), 2);
+    EXPECT_EQ(form->tableInforArea->title(), "牡丹厅");
     EXPECT_EQ(form->tableListView->selectedTableItem(), item(peony));  // on its own floor
     EXPECT_EQ(columnCells(form->tableMenuInsGrid, 1), QStringList{"宫保鸡丁"});
     EXPECT_EQ(tableState(t101), "TS001");
@@ -199,7 +207,7 @@ TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
     EXPECT_EQ(answers.last(), "只能选择使用中的台桌!");
     doubleClickTable(t101);
     doubleClickTable(t102);
-    EXPECT_EQ(form->tableBatGrid->tableCount(), 2);
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "使用中"}));
     const auto mergeOnto = [&](int tableId) { picking(1, tableId, [&] { click(form->mergeBtn); }); };
     mergeOnto(t105);  // in use and not in the batch
     EXPECT_EQ(answers.last(), "您选择的台桌不是处于空闲状态!");
@@ -208,6 +216,7 @@ TEST_F(SellFormTest, MergesTheBatchOntoAFreeTableOrOneOfItsOwn) {
     EXPECT_EQ(rows("select id||state from table_instance where id in (50,51)"), (QStringList{"50TIS005", "51TIS005"}));
     EXPECT_EQ(scalarInt(QString("select count(*) from menu_instance where consult_id=%1").arg(merged)), 2);
     EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
+    EXPECT_EQ(form->tableInforArea->title(), "103");
     EXPECT_EQ(form->tableMenuInsGrid->rowCount(), 3);  // 103 selected with both lines
 
     // A batch table checked out meanwhile stops the merge before any choice.
