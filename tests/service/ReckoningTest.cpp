@@ -93,6 +93,10 @@ TEST_F(ReckoningTest, CashRebateNoRebateAndThePaidAmountChecks) {
     addLine(2, 50, "青岛啤酒", 10, 5, "MI001");
     EXPECT_TRUE(reckon({50}, [&](TReckoningForm* d) {
         EXPECT_EQ(answers.texts(), QStringList({"存在还没有传的菜单！"}));
+        // A member's card typed, then the guest made a walk-in again: no card is kept.
+        choose(d->guestType, "会员");
+        type(d->associatorCode, "VIP008");
+        choose(d->guestType, "散客");
         choose(d->rebateType, "现金");
         type(d->rebateValue, "15");
         EXPECT_EQ(bill(d), QStringList({"100.00", "85.00", "100.00", "15.00"}));

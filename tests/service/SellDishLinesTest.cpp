@@ -321,6 +321,20 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     EXPECT_EQ(panel->reserveGrid->row(), 1);
 }
 
+TEST_F(SellDishLinesTest, OpeningAReservationLeavesItsTablesAlreadyTakenOver) {
+    addReserve(12, "R001");
+    addBooking(30, 12, t103, lunch, today, "RT002");  // its guests came first
+    addBooking(31, 12, t104, lunch, today);
+    addInstance(50, t103, "TIS001");
+    exec("update table_instance set reserve_table_id=30 where id=50");
+    fire(form->MTimer);
+    clickRow(form->reservePanel->reserveGrid, 1);
+    click(form->startRepastsBtn);
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(rows("select table_id||'/'||reserve_table_id||'/'||state from table_instance order by table_id"),
+              (QStringList{"3/30/TIS001", "4/31/TIS001"}));
+}
+
 TEST_F(SellDishLinesTest, TheEditorWorksOnBookedAndCheckedOutLinesToo) {
     addReserve(10, "R001");
     addBooking(20, 10, t103, lunch, today);
