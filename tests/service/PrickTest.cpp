@@ -109,6 +109,19 @@ TEST_F(PrickTest, ClosingRefusedAfterANewCheckoutReloadsTheListAndThenClosesEver
     EXPECT_EQ(closings(), (QStringList{"1", "2"}));
 }
 
+TEST_F(PrickTest, ARefusedClosingSelectsItsRowAgainBelowTheFirst) {
+    checkout(2, "张三", encodeDateTime(2024, 5, 10, 12, 0, 0), 50, 50);
+    checkout(3, "李四", encodeDateTime(2024, 5, 10, 11, 0, 0), 40, 40);
+    logInAs("lisi", "123");
+    openAlone();
+    clickRow(form->prickGrid, 2);
+    checkout(3, "李四", encodeDateTime(2024, 5, 10, 21, 0, 0), 15, 15);  // after the list was read
+    click(form->prickBtn);
+    EXPECT_EQ(answers.texts(), QStringList{"扎账数据已变化，请刷新后重试！"});
+    EXPECT_EQ(form->prickGrid->row(), 2);
+    EXPECT_EQ(columnCells(form->prickDetailGrid, 1), (QStringList{"李四", "李四"}));
+}
+
 TEST_F(PrickTest, OpensFromTheFunctionTreeOnlyWithItsRight) {
     registerFunctionWindow(11, [] { return new TprickForm; });
     for (auto [user, allowed] : {std::pair{"zhangsan", false}, std::pair{"lisi", true}}) {
