@@ -73,7 +73,12 @@ TEST_F(TollStationTest, ShowsEachTableByItsStateAndChecksOutOnlyATableInUse) {
     EXPECT_EQ(icon(t101), 3);
     EXPECT_FALSE(form->reckoningMenu->isEnabled());
 
-    // The minute's refill follows the meal: at dinner the lunch booking leaves the map.
+    // The minute's refill shows the batch rows' states as they are now, and follows
+    // the meal: at dinner the lunch booking leaves the map.
+    clickTable(t104, true);
+    exec("update table_instance set state='TIS002' where id=52");  // checked out at another station
+    QMetaObject::invokeMethod(form->MTimer, "timeout");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), QStringList{"结账完成"});
     setNowForTest(encodeDateTime(2024, 5, 10, 18, 0, 0));
     QMetaObject::invokeMethod(form->MTimer, "timeout");
     EXPECT_EQ(form->eatLable->text(), "晚餐");
