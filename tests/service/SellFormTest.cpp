@@ -80,7 +80,8 @@ TEST_F(SellFormTest, ClearsATableCheckedOutMeanwhileAndCancelsAnInUseOneAfterThe
     form->refreshTable->trigger();
     EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled() && !form->cancelTable->isEnabled());
     EXPECT_FALSE(form->startRepastBtn->isEnabled() || form->tableInsDescription->isEnabled() ||
-                 form->switchTable->isEnabled());
+                 form->switchTable->isEnabled() || form->servingBtn->isEnabled() ||
+                 form->cancelMenuBtn->isEnabled() || form->menuSendCookBtn->isEnabled());
     click(form->clearTableBtn);
     EXPECT_TRUE(form->startRepastBtn->isEnabled() && !form->clearTableBtn->isEnabled());
     EXPECT_EQ(instanceState(t101), "TIS003");
