@@ -109,7 +109,7 @@ TEST_F(PrickTest, ClosingRefusedAfterANewCheckoutReloadsTheListAndThenClosesEver
     EXPECT_EQ(closings(), (QStringList{"1", "2"}));
 }
 
-TEST_F(PrickTest, ARefusedClosingSelectsItsRowAgainBelowTheFirst) {
+TEST_F(PrickTest, ARefusedClosingSelectsItsRowAgainWhereItNowStandsOrDropsADayClosedElsewhere) {
     checkout(2, "张三", encodeDateTime(2024, 5, 10, 12, 0, 0), 50, 50);
     checkout(3, "李四", encodeDateTime(2024, 5, 10, 11, 0, 0), 40, 40);
     logInAs("lisi", "123");
@@ -118,8 +118,14 @@ TEST_F(PrickTest, ARefusedClosingSelectsItsRowAgainBelowTheFirst) {
     checkout(3, "李四", encodeDateTime(2024, 5, 10, 21, 0, 0), 15, 15);  // after the list was read
     click(form->prickBtn);
     EXPECT_EQ(answers.texts(), QStringList{"扎账数据已变化，请刷新后重试！"});
-    EXPECT_EQ(form->prickGrid->row(), 2);
+    EXPECT_EQ(form->prickGrid->row(), 2);  // not the first row
     EXPECT_EQ(columnCells(form->prickDetailGrid, 1), (QStringList{"李四", "李四"}));
+
+    exec("update o_order set state='ORD003' where operator_id=3");  // closed at another station
+    click(form->prickBtn);
+    EXPECT_EQ(answers.texts(), QStringList(2, "扎账数据已变化，请刷新后重试！"));
+    EXPECT_EQ(gridRows(form->prickGrid), QStringList{"1|张三|2024-05-10|未扎账|50"});
+    EXPECT_EQ(closings(), (QStringList{"0", "0"}));
 }
 
 TEST_F(PrickTest, OpensFromTheFunctionTreeOnlyWithItsRight) {
