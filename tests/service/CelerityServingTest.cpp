@@ -1,5 +1,9 @@
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 #include "app/ProgramWindows.h"
@@ -17,6 +21,8 @@ protected:
         addLine(58, 500, "MIP003/MI004/MI005", QStringLiteral("扎啤"));  // returned, no ticket
         addLine(59, 77, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P001", "MIR001");  // booked
         addLine(60, 999, "MIP001/MI004/MI001", QStringLiteral("米饭"));  // its table instance is gone
+        // A booked table's line whose owner, a booking, has the id of the instance above.
+        addLine(61, 500, "MIP001/MI004/MI001", QStringLiteral("米饭"), "P001", "MIR002");
         form = new TcelerityServingForm;
         form->show();
     }
@@ -36,11 +42,15 @@ protected:
 TEST_F(CelerityServingTest, ScannedTicketServesItsLineOnceAndListsIt) {
     scan("6900100000057");
     EXPECT_EQ(lineField(57, "serving"), "MI003");
+    EXPECT_EQ(form->tableName->text() + form->menuInsName->text() + form->menuCode->text(), "牡丹厅宫保鸡丁");
     EXPECT_EQ(rowCells(form->menuInsGrid, 1), QStringList({"1", "牡丹厅", "宫保鸡丁", "12.5", "2", "份", "正常", "已传", "打印完成"}));
+    EXPECT_EQ(form->menuInsGrid->fixedRows(), 1);
     EXPECT_EQ(answers.count(), 0);
 
     scan("6900100000057");
     EXPECT_EQ(answers.last(), QStringLiteral("台桌(牡丹厅)的菜(宫保鸡丁)已上过！"));
+    EXPECT_EQ(form->menuCode->text(), "6900100000057");
+    EXPECT_EQ(form->tableName->text(), "");
     EXPECT_EQ(form->menuInsGrid->rowCount(), 2);
     // The release of the Enter that closed the message scans nothing.
     QTest::keyRelease(form->menuCode, Qt::Key_Return);
@@ -49,23 +59,38 @@ TEST_F(CelerityServingTest, ScannedTicketServesItsLineOnceAndListsIt) {
     // Any prefix reads the same; a returned line without a ticket can be served too.
     scan("1234100000058", Qt::Key_Enter);
     EXPECT_EQ(lineField(58, "serving"), "MI003");
+    EXPECT_EQ(rowCells(form->menuInsGrid, 2), QStringList({"2", "牡丹厅", "扎啤", "12.5", "2", "份", "退菜", "已传", "不打印"}));
+
+    // "清屏" from the list's context menu empties it; the next served line is numbered 1 again.
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(20, 20));
+    QApplication::sendEvent(form->menuInsGrid->viewport(), &rightClick);
+    ASSERT_TRUE(form->PopupMenu->isVisible());
+    QTest::mouseClick(form->PopupMenu, Qt::LeftButton, {}, form->PopupMenu->actionGeometry(form->clears).center());
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
+    exec("update menu_instance set serving='MI004' where id=57");
+    scan("6900100000057");
+    EXPECT_EQ(rowCells(form->menuInsGrid, 1).mid(0, 3), QStringList({"1", "牡丹厅", "宫保鸡丁"}));
 }
 
 TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheList) {
     const QString missing = QStringLiteral("菜单不存在！");
     const QList<QPair<QString, QString>> cases = {
         {"6900100000059", missing}, {"6900100000060", missing}, {"6900100000999", missing},
+        {"6900100000061", missing}, {"6900000000001", missing}, {"6900-2147483648", missing},
         {"6900abc", "'abc' 不是有效的整数"}, {"690", "'' 不是有效的整数"},
+        {"69009999999999999", "'9999999999999' 不是有效的整数"},
         {"6900100000057", "修改菜单实例时出现异常!"}};  // the save fails
     failOn("UPDATE", "menu_instance");
     for (const auto& [code, message] : cases) {
         answers.clear();
         scan(code);
         EXPECT_EQ(answers.texts(), QStringList({message})) << code.toStdString();
+        EXPECT_EQ(form->menuCode->text(), code);
         EXPECT_EQ(form->menuCode->selectedText(), code);
     }
-    EXPECT_EQ(lineField(57, "serving"), "MI004");
+    EXPECT_EQ(rows("select serving from menu_instance where id in (57,59,61)"), QStringList(3, "MI004"));
     EXPECT_EQ(form->menuInsGrid->rowCount(), 1);
+    EXPECT_EQ(form->tableName->text(), "");
 
     // The next scan types over the code left selected, no clearing in between.
     exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
@@ -78,9 +103,9 @@ TEST_F(CelerityServingTest, ForeignMalformedAndUnsavedCodesLeaveTheCodeAndTheLis
 
 TEST_F(CelerityServingTest, ALongDishNameIsCutSoThePriceToThePrintStateStayInTheList) {
     const QString longName = QString("宫保鸡丁配花生米").repeated(5);  // 40 characters
-    addLine(61, 500, "MIP002/MI004/MI001", longName);
+    addLine(62, 500, "MIP002/MI004/MI001", longName);
     scan("6900100000057");
-    scan("6900100000061");
+    scan("6900100000062");
     TStringGrid* grid = form->menuInsGrid;
     ASSERT_EQ(grid->rowCount(), 3);
     EXPECT_EQ(grid->cell(2, 2), longName);
@@ -111,12 +136,19 @@ TEST_F(CelerityServingInMainTest, EveryScanLandsInTheCodeFieldWhenTheWindowComes
     EXPECT_EQ(lineField(57, "serving"), "MI003");
 
     // The runner clicked into the list, then another window came in front; bringing
-    // the window back gives the field the focus.
+    // the window back, from the tree or by the window list, gives the field the focus.
     form->menuInsGrid->setFocus();
-    ASSERT_TRUE(main.openFunction(5));
-    EXPECT_NE(main.focusWidget(), form->menuCode);
-    main.openFunction(7);
+    QMdiSubWindow* frame = main.mdiArea()->activeSubWindow();
+    for (const std::function<void()>& bringBack :
+         std::vector<std::function<void()>>{[&] { main.openFunction(7); },
+                                            [&] { main.mdiArea()->setActiveSubWindow(frame); }}) {
+        ASSERT_TRUE(main.openFunction(5));
+        EXPECT_NE(main.focusWidget(), form->menuCode);
+        bringBack();
+        EXPECT_EQ(main.focusWidget(), form->menuCode);
+    }
     scanIntoTheFocus("6900100000058");
     EXPECT_EQ(lineField(58, "serving"), "MI003");
+    EXPECT_EQ(form->menuInsGrid->rowCount(), 3);
     EXPECT_EQ(answers.count(), 0);
 }

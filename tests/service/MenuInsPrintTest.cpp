@@ -97,6 +97,9 @@ TEST_F(MenuInsPrintTest, PrintsOnePageForEachDueLineOnItsPrinterAndMarksItPrinte
     TMenuInsList lines = TMenuInsMgr::getTableInsMenuIns(500);
     lines.push_back(std::make_shared<TPOMenuIns>(*TMenuInsMgr::getMenuInsById(107)));
 
+    TMenuInsList none;
+    form.printMenuIns(none);
+    EXPECT_TRUE(jobs.isEmpty());
     form.printMenuIns(lines);
     EXPECT_EQ(jobs, QStringList({"", QStringLiteral("吧台打印机"), ""}));
     for (int job = 1; job <= 3; ++job) {
@@ -107,8 +110,11 @@ TEST_F(MenuInsPrintTest, PrintsOnePageForEachDueLineOnItsPrinterAndMarksItPrinte
     }
     EXPECT_EQ(rows("select id||print_state from menu_instance order by id"),
               QStringList({"101MIP002", "102MIP002", "103MIP001", "104MIP001", "105MIP003", "106MIP002", "107MIP002"}));
+    EXPECT_EQ(lines[0]->getPrintState(), "MIP002");
+    EXPECT_EQ(answers.count(), 0);
     form.printMenuIns(lines);  // the lines handed in are marked too: nothing is due any more
     EXPECT_EQ(jobs.size(), 3);
+    EXPECT_EQ(asked, jobs);
 
     // A ticket that could not be printed ends the run with one message: the lines
     // before it stay printed, its line and the ones after it stay due. A queue that
@@ -150,6 +156,9 @@ TEST_F(MenuInsPrintTest, EachTicketShowsItsLineAndOnlyItsOwnBars) {
     TmenuInsPrintForm::paintTicket(painter, second);
     painter.end();
     EXPECT_EQ(recorder.texts, QStringList({"台桌名称：", "芙蓉厅", "菜单名称：", "扎啤", "数量：", "3", "备注："}));
+
+    other.setId(900000000);  // past the 13 digits: no bars
+    EXPECT_EQ(decodeBars(TmenuInsPrintForm::ticketPageImage(form.makeTicket(QString(), other), 254), 10), "no bars");
 }
 
 TEST_F(MenuInsPrintTest, EachTicketGoesToThePrinterItsSettingNamesReadWhenItPrints) {

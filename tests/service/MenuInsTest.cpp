@@ -30,11 +30,16 @@ TEST_F(MenuInsTest, NoTicketPrinterLocksThePrintStateUntilAnotherPrinterIsChosen
     auto l = edit(line("P003", TPOMenuIns::printNone), [&](TmenuInsForm* d) {
         EXPECT_EQ(d->printName->currentText() + d->printState->currentText(), "不打印不打印");
         EXPECT_FALSE(d->printState->isEnabled());
+        EXPECT_TRUE(d->applyButton->isEnabled());
         choose(d->printName, "厨房");
         EXPECT_TRUE(d->printState->isEnabled());
+        EXPECT_EQ(d->printState->currentText(), "不打印");
         choose(d->printState, "未打印");
         click(d->applyButton);
+        EXPECT_FALSE(d->applyButton->isEnabled());
         choose(d->printName, "不打印");
+        EXPECT_FALSE(d->printState->isEnabled());
+        EXPECT_TRUE(d->applyButton->isEnabled());
         click(d->cancelButton);  // what "应用" saved stays
     });
     EXPECT_EQ(l->getPrinterCode(), "P001");
@@ -50,7 +55,17 @@ TEST_F(MenuInsTest, QuantityTakesOnlyDigitsAndOnePointTypedOrPasted) {
         QGuiApplication::clipboard()->setText("-5");
         QTest::keyClick(d->quantity, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(d->quantity->text(), "7");
+        QGuiApplication::clipboard()->setText("5");
+        QTest::keyClick(d->quantity, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(d->quantity->text(), "75");
         d->quantity->clear();
+        // Leaving it empty: a message, and the focus goes back.
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        d->quantity->setFocus();
+        d->description->setFocus();
+        EXPECT_EQ(answers.last(), "输入的值不能为空!");
+        EXPECT_TRUE(d->quantity->hasFocus());
         // Confirming the empty quantity fails before anything reaches the line.
         choose(d->menuState, "赠送");
         choose(d->serving, "已传");
@@ -60,15 +75,22 @@ TEST_F(MenuInsTest, QuantityTakesOnlyDigitsAndOnePointTypedOrPasted) {
         EXPECT_EQ(answers.seen.value(answers.count() - 1).kind, MsgError);
         EXPECT_EQ(l->getState() + l->getServing(), TPOMenuIns::stateNormal + TPOMenuIns::servingWaiting);
         type(d->quantity, "3.5");
+        d->description->insertPlainText("不要葱");
         click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
     });
     EXPECT_EQ(l->getQuantity(), 3.5);
     EXPECT_EQ(l->getState() + l->getServing(), TPOMenuIns::stateGift + TPOMenuIns::servingDone);
+    EXPECT_EQ(l->getDescription(), "不要葱");
 }
 
 TEST_F(MenuInsTest, CodesWithoutAnItemAreKept) {
     auto odd = line("P009", TPOMenuIns::printWaiting);
     odd->setState(TPOMenuIns::stateNoDiscount);
-    odd = edit(odd, [&](TmenuInsForm* d) { click(d->confirmButton); });
+    odd = edit(odd, [&](TmenuInsForm* d) {
+        EXPECT_EQ(d->printName->currentIndex(), -1);
+        EXPECT_EQ(d->menuState->currentIndex(), -1);
+        click(d->confirmButton);
+    });
     EXPECT_EQ(odd->getPrinterCode() + odd->getState(), "P009" + TPOMenuIns::stateNoDiscount);
 }

@@ -10,7 +10,11 @@ class SellDishLinesTest : public SellFormTest {
 protected:
     void SetUp() override {
         SellFormTest::SetUp();
-        redirectPrintingToPdf({}, [this](const QString&) { return pdfDir.filePath(QString("%1.pdf").arg(++tickets)); });
+        // The ticket numbered `failingTicket` goes to a folder that does not exist.
+        redirectPrintingToPdf({}, [this](const QString&) {
+            ++tickets;
+            return pdfDir.filePath(QString(tickets == failingTicket ? "missing/%1.pdf" : "%1.pdf").arg(tickets));
+        });
     }
     void TearDown() override {
         stopRedirectingPrinting();
@@ -57,7 +61,7 @@ protected:
     }
 
     QTemporaryDir pdfDir;
-    int tickets = 0;
+    int tickets = 0, failingTicket = 0;
 };
 
 TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
@@ -67,6 +71,8 @@ TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
     order(form->menuBtn, {{0, 0}, {0, -1}, {2, 0}});  // 宫保鸡丁, 鱼香肉丝 as a gift, 青岛啤酒
     EXPECT_EQ(lines(50), (QStringList{"宫保鸡丁/MI001/MI004/MIP001", "鱼香肉丝/MI002/MI004/MIP001",
                                       "青岛啤酒/MI001/MI004/MIP001"}));
+    EXPECT_EQ(dishes(), (QStringList{"宫保鸡丁", "鱼香肉丝", "青岛啤酒"}));
+    EXPECT_EQ(columnCells(form->tableMenuInsGrid, 7), (QStringList{"未打印", "未打印", "未打印"}));
 
     click(form->menuSendCookBtn);
     EXPECT_EQ(tickets, 3);
@@ -75,14 +81,19 @@ TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
     // record is the printed line, so a second print finds nothing due.
     pressOnRow(3, form->servingBtn);
     EXPECT_EQ(lines(50)[2], "青岛啤酒/MI001/MI003/MIP002");
+    EXPECT_EQ(cell(6, 3), "已传");
     click(form->menuSendCookBtn);
     EXPECT_EQ(tickets, 3);
     pressOnRow(3, form->servingBtn);
     EXPECT_EQ(lines(50)[2], "青岛啤酒/MI001/MI004/MIP002");
+    EXPECT_EQ(cell(6, 3), "未传");
 
     pressOnRow(1, form->cancelMenuBtn);
     EXPECT_EQ(lines(50)[0], "宫保鸡丁/MI005/MI004/MIP002");
+    EXPECT_EQ(cell(5, 1), "退菜");
     click(form->cancelMenuBtn);  // and back
+    EXPECT_EQ(lines(50)[0], "宫保鸡丁/MI001/MI004/MIP002");
+    EXPECT_EQ(cell(5, 1), "正常");
     pressOnRow(2, form->cancelMenuBtn);
     EXPECT_EQ(answers.last(), "赠送的菜不能退！");
     edit(3, "6");
@@ -90,6 +101,21 @@ TEST_F(SellDishLinesTest, OrdersPrintsServesReturnsAndEditsTheLinesOfATable) {
                                       "青岛啤酒/MI001/MI004/MIP002"}));
     EXPECT_EQ(scalar("select quantity from menu_instance where menu_name='青岛啤酒'").toDouble(), 6);
     EXPECT_EQ(cell(3, 3), "6.00");
+}
+
+TEST_F(SellDishLinesTest, APrinterFailingHalfwayLeavesTheRestDueAndShowsWhatWasPrinted) {
+    addInstance(50, t101, "TIS001");
+    for (int id : {70, 71, 72}) addLine(id, 50, "MIR003", "米饭");
+    fire(form->MTimer);
+    clickTable(t101);
+    failingTicket = 2;
+    click(form->menuSendCookBtn);
+    EXPECT_EQ(answers.count(), 1);
+    EXPECT_EQ(columnCells(form->tableMenuInsGrid, 7), (QStringList{"打印完成", "未打印", "未打印"}));
+    // Printed again, the first dish gets no second ticket.
+    click(form->menuSendCookBtn);
+    EXPECT_EQ(tickets, 4);
+    EXPECT_EQ(rows("select distinct print_state from menu_instance"), QStringList{"MIP002"});
 }
 
 TEST_F(SellDishLinesTest, AStaleRowNeverUndoesAChangeMadeElsewhere) {
@@ -103,11 +129,18 @@ TEST_F(SellDishLinesTest, AStaleRowNeverUndoesAChangeMadeElsewhere) {
     exec("update menu_instance set quantity=3 where id=71");        // changed at the cashier
     pressOnRow(1, form->servingBtn);
     EXPECT_EQ(scalar("select serving from menu_instance where id=70"), "MI003");
-    EXPECT_EQ(cell(3, 2), "3.00");  // both rows shown as stored
+    EXPECT_EQ(cell(6, 1), "已传");  // both rows shown as stored
+    EXPECT_EQ(cell(3, 2), "3.00");
+
+    exec("update menu_instance set quantity=5 where id=71");  // changed at the cashier again
+    pressOnRow(2, form->cancelMenuBtn);
+    EXPECT_EQ(scalar("select state||quantity from menu_instance where id=71"), "MI0015.0");
+    EXPECT_EQ(cell(3, 2), "5.00");
 
     // Served while the editor was open: the edit is not written over it.
     edit(2, "4", [this] { exec("update menu_instance set serving='MI003' where id=71"); });
-    EXPECT_EQ(scalar("select serving||quantity from menu_instance where id=71"), "MI0033.0");
+    EXPECT_EQ(scalar("select serving||quantity from menu_instance where id=71"), "MI0035.0");
+    EXPECT_EQ(cell(6, 2), "已传");
 
     // A save that fails leaves the cell and the record as stored.
     failOn("UPDATE", "menu_instance");
@@ -138,6 +171,7 @@ TEST_F(SellDishLinesTest, AWaiterAtAnotherStationLosesNoDishAndNoServing) {
     EXPECT_EQ(answers.texts(), QStringList{"菜单已变化，请刷新后重试！"});
     EXPECT_EQ(lines(50), QStringList{"米饭/MI001/MI003/MIP001"} + ordered.mid(1));
     EXPECT_EQ(scalar("select quantity from menu_instance where id=70").toDouble(), 1);
+    EXPECT_EQ(dishes(), (QStringList{"米饭", "青岛啤酒", "宫保鸡丁"}));
     EXPECT_EQ(cell(6, 1), "已传");
 }
 
@@ -168,11 +202,32 @@ TEST_F(SellDishLinesTest, OrderingAndPrintingNeedATableStillInUseAndShowWhatIsSt
     addInstance(51, t102, "TIS001");
     fire(form->MTimer);
     clickTable(t101);
+    // The saving transaction fails: the lines as stored are shown, the old one kept.
+    failOn("INSERT", "menu_instance");
+    order(form->menuBtn, {{0, 0}});
+    EXPECT_EQ(dishes(), QStringList{"米饭"});
+    EXPECT_EQ(lines(50), QStringList{"米饭/MI001/MI004/MIP001"});
+    exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
+
     // Checked out at the cashier while the dishes were chosen.
     order(form->menuBtn, {{0, 0}}, [&](TcarteForm*) { exec("update table_instance set state='TIS002' where id=50"); });
     EXPECT_EQ(answers.last(), "台桌状态已变化，请刷新后重试！");
     EXPECT_TRUE(!form->menuBtn->isEnabled() && form->clearTableBtn->isEnabled());
+    EXPECT_EQ(item(t101)->imageIndex(), 3);
     EXPECT_EQ(dishes(), QStringList{"米饭"});
+
+    // Checked out before "点菜": no dish window (the empty script fails on any), no line.
+    exec("update table_instance set state='TIS001' where id=50");
+    form->refreshTable->trigger();
+    ASSERT_TRUE(form->menuBtn->isEnabled());
+    exec("update table_instance set state='TIS002' where id=50");
+    {
+        DialogScript none;
+        click(form->menuBtn);
+    }
+    EXPECT_EQ(answers.last(), "台桌(101)不是在用状态!");
+    EXPECT_TRUE(form->clearTableBtn->isEnabled() && !form->menuBtn->isEnabled());
+    EXPECT_EQ(lines(50), QStringList{"米饭/MI001/MI004/MIP001"});
 
     // Cancelled by another waiter meanwhile: no ticket, and the table shown free.
     clickTable(t102);
@@ -184,18 +239,44 @@ TEST_F(SellDishLinesTest, OrderingAndPrintingNeedATableStillInUseAndShowWhatIsSt
 }
 
 TEST_F(SellDishLinesTest, AddsTheChosenDishesToEveryBatchTable) {
+    click(form->addMenuBtn);
+    EXPECT_EQ(answers.last(), "请选择台桌！");
     for (int t : {t101, t102, t103}) addInstance(49 + t, t, "TIS001");
     fire(form->MTimer);
     for (int t : {t101, t102, t103}) doubleClickTable(t);
     clickTable(t102);
+
+    // A batch table checked out meanwhile is named before any dish window opens (the
+    // empty script fails on one), and its row shows it.
+    exec("update table_instance set state='TIS002' where id=51");
+    {
+        DialogScript none;
+        click(form->addMenuBtn);
+    }
+    EXPECT_EQ(answers.last(), "台桌(102)不是在用状态!");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "结账完成", "使用中"}));
+    EXPECT_EQ(item(t102)->imageIndex(), 3);
+    EXPECT_EQ(scalarInt("select count(*) from menu_instance"), 0);
+
+    exec("update table_instance set state='TIS001' where id=51");
+    fire(form->MTimer);
+    clickTable(t102);
     order(form->addMenuBtn, {{0, 0}, {2, 0}});
     for (int ins : {50, 51, 52}) EXPECT_EQ(lines(ins), (QStringList{"宫保鸡丁/MI001/MI004/MIP001", "青岛啤酒/MI001/MI004/MIP001"}));
+    EXPECT_EQ(scalarInt("select count(distinct id) from menu_instance"), 6);
     EXPECT_EQ(dishes(), (QStringList{"宫保鸡丁", "青岛啤酒"}));  // the selected table, refilled
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 3);
 
     // One table's lines fail: the others still get theirs.
     failOn("INSERT", "menu_instance", "new.consult_id=51");
     order(form->addMenuBtn, {{1, 0}});
     EXPECT_EQ(scalar("select group_concat(consult_id) from menu_instance where menu_name='拍黄瓜'"), "50,52");
+
+    // One table checked out while the dishes were chosen: named, the others get theirs.
+    order(form->addMenuBtn, {{0, 0}}, [&](TcarteForm*) { exec("update table_instance set state='TIS002' where id=52"); });
+    EXPECT_EQ(answers.last(), "台桌(103)不是在用状态!");
+    EXPECT_EQ(scalar("select group_concat(consult_id) from menu_instance where menu_name='宫保鸡丁'"), "50,51,52,50");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"使用中", "使用中", "结账完成"}));
 }
 
 TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
@@ -212,7 +293,22 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     fire(form->MTimer);
     TReservePanel* panel = form->reservePanel;
     ASSERT_EQ(panel->reserveGrid->rowCount(), 3);
+    EXPECT_EQ(rowCells(panel->reserveGrid, 1).mid(1, 3), (QStringList{"客10", "2", "预订中"}));
+    clickRow(panel->reserveGrid, 1);
+    ASSERT_EQ(panel->reTableGrid->rowCount(), 5);  // every date and meal
+    EXPECT_EQ(rowCells(panel->reTableGrid, 4).mid(2, 2), (QStringList{"预订中", "2024-05-11"}));
+
+    // Outside meal time the panel keeps its rows and opens nothing.
+    setNowForTest(encodeDateTime(2024, 5, 10, 15, 0, 0));
+    fire(form->eatTimer);
+    fire(form->MTimer);
+    click(form->startRepastsBtn);
+    EXPECT_EQ(panel->reserveGrid->rowCount(), 3);
+    EXPECT_EQ(scalarInt("select count(*) from table_instance"), 2);
+
     // The remark typed for the table shown does not go to the opened ones.
+    setNowForTest(encodeDateTime(2024, 5, 10, 12, 0, 0));
+    fire(form->eatTimer);
     clickTable(t102);
     QTest::keyClicks(form->tableInsDescription, "VIP");
     clickRow(panel->reserveGrid, 1);
@@ -223,14 +319,18 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
     EXPECT_EQ(rows("select state from reserve_table where reserve_id=10 order by id"),
               (QStringList{"RT002", "RT002", "RT001", "RT001"}));
     EXPECT_EQ(scalarInt("select count(*) from menu_instance where rela_type='MIR003' and menu_name='米饭'"), 2);
+    EXPECT_EQ(panel->reTableGrid->cell(2, 1), "完成");
 
     // A cancelled reservation is listed, but its booking is never taken over.
+    EXPECT_EQ(panel->reserveGrid->cell(3, 2), "退订");
     clickRow(panel->reserveGrid, 2);
     click(form->startRepastsBtn);
     EXPECT_EQ(scalar("select state from reserve_table where id=24"), "RT001");
     EXPECT_EQ(instanceState(t101), "");
 
-    // Viewed read-only.
+    // Viewed read-only, and still the chosen one after the panel's refill.
+    exec("update reserve set state='R003' where id=11");  // and now listed first
+    exec("update reserve set state='R004' where id=10");
     DialogScript script;
     script.expect<TreserveForm>([](TreserveForm* d) {
         EXPECT_EQ(d->guestName->text(), "客11");
@@ -238,6 +338,57 @@ TEST_F(SellDishLinesTest, OpensTheBookedTablesOfAReservationOfThisMeal) {
         click(d->cancelButton);
     });
     click(form->viewReserveBtn);
+    EXPECT_EQ(panel->reserveGrid->cell(1, 1) + panel->reserveGrid->cell(3, 1), "客11用户没来");
+    EXPECT_EQ(panel->reserveGrid->row(), 1);
+}
+
+TEST_F(SellDishLinesTest, OpeningAReservationLeavesItsTablesAlreadyTakenOver) {
+    addReserve(12, "R001");
+    addBooking(30, 12, t103, lunch, today, "RT002");  // its guests came first
+    addBooking(31, 12, t104, lunch, today);
+    addInstance(50, t103, "TIS001");
+    exec("update table_instance set reserve_table_id=30 where id=50");
+    fire(form->MTimer);
+    clickRow(form->reservePanel->reserveGrid, 1);
+    click(form->startRepastsBtn);
+    EXPECT_EQ(answers.count(), 0);
+    EXPECT_EQ(rows("select table_id||'/'||reserve_table_id||'/'||state from table_instance order by table_id"),
+              (QStringList{"3/30/TIS001", "4/31/TIS001"}));
+}
+
+TEST_F(SellDishLinesTest, TheEditorWorksOnBookedLinesAndNotOnACheckedOutTablesLines) {
+    addReserve(10, "R001");
+    addBooking(20, 10, t103, lunch, today);
+    addLine(60, 20, "MIR002", "宫保鸡丁");
+    addInstance(50, t104, "TIS002");
+    addLine(70, 50, "MIR003", "米饭");
+    fire(form->MTimer);
+    clickTable(t103);
+    edit(1, "2");
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=60").toDouble(), 2);
+    // The grid of a settled table still shows its lines, but they keep what was billed.
+    clickTable(t104);
+    {
+        DialogScript noEditor;
+        doubleClickRow(form->tableMenuInsGrid, 1);
+    }
+    EXPECT_EQ(answers.texts(), QStringList{"台桌(104)不是在用状态!"});
+    EXPECT_EQ(scalar("select quantity from menu_instance where id=70").toDouble(), 1);
+}
+
+TEST_F(SellDishLinesTest, DishCommandsOnATableMergedElsewhereShowTheTablesAsTheyAreNow) {
+    addInstance(51, t102, "TIS001");
+    addLine(71, 51, "MIR003", "宫保鸡丁");
+    fire(form->MTimer);
+    // Merged onto 103 at another station: "传菜" finds the line moved.
+    clickTable(t102);
+    exec("update table_instance set state='TIS005' where id=51");
+    addInstance(60, t103, "TIS001");
+    exec("update menu_instance set consult_id=60 where id=71");
+    pressOnRow(1, form->servingBtn);
+    EXPECT_EQ(scalar("select serving from menu_instance where id=71"), "MI004");
+    EXPECT_TRUE(form->startRepastBtn->isEnabled() && dishes().isEmpty());
+    EXPECT_EQ(item(t103)->imageIndex(), 1);
 }
 
 TEST_F(SellDishLinesTest, ALineOfATableCheckedOutAtAnotherStationKeepsWhatItWasBilledWith) {

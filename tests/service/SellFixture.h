@@ -3,6 +3,7 @@
 // tests repeat.
 #include <QTimer>
 
+#include "data/TableMgrUnit.h"
 #include "service/SellUnit.h"
 #include "service/ServiceFixture.h"
 #include "service/TableSelecterUnit.h"
@@ -33,6 +34,7 @@ protected:
         });
         command();
     }
+    QString tableState(int tableId) { return TTableMgr::getTableState(tableId, lunch, today); }
     QString instanceState(int tableId) {
         return scalar(QString("select group_concat(state) from table_instance where table_id=%1").arg(tableId));
     }

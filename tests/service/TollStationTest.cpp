@@ -31,10 +31,12 @@ protected:
     void clickTable(int tableId, bool twice = false) { clickOnMap(form->tableListView, tableId, twice); }
     QStringList dishes() { return columnCells(form->tableMenuInsGrid, 1); }
     int icon(int tableId) { return form->findTableItem(tableId)->imageIndex(); }
-    // Runs the command; the checkout dialog it opens writes the bill and closes.
-    static void checkingOut(const std::function<void()>& command) {
+    // Runs the command; the checkout dialog it opens, after `looking` at it, writes
+    // the bill and closes.
+    static void checkingOut(const std::function<void()>& command, std::function<void(TReckoningForm*)> looking = {}) {
         DialogScript script;
-        script.expect<TReckoningForm>([](TReckoningForm* d) {
+        script.expect<TReckoningForm>([=](TReckoningForm* d) {
+            if (looking) looking(d);
             click(d->cancelAccountBtn);
             click(d->returnBtn);
         });
@@ -45,10 +47,59 @@ protected:
 };
 }  // namespace
 
+TEST_F(TollStationTest, ShowsEachTableByItsStateAndChecksOutOnlyATableInUse) {
+    EXPECT_EQ(form->findTableItem(t106), nullptr);  // disabled
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(form->eatLable->text(), "午餐");
+    EXPECT_EQ(rowCells(form->reserveGrid, 1).mid(1, 2), (QStringList{"客60", "1"}));
+    clickRow(form->reserveGrid, 1);
+    EXPECT_EQ(rowCells(form->reTableGrid, 1).mid(1, 3), (QStringList{"103", "预订中", "2024-05-10"}));
+
+    clickTable(t101);
+    EXPECT_TRUE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(form->tableInforArea->title(), "101");
+    EXPECT_EQ(form->tableInsDescription->toPlainText(), "靠窗");
+    EXPECT_EQ(form->startRepastTimeLable->text(), "11点05分");
+    EXPECT_EQ(dishes(), QStringList({"宫保鸡丁"}));
+    clickTable(t102);  // checked out: shown, not offered again
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+    EXPECT_EQ(dishes(), QStringList({"青岛啤酒"}));
+
+    clickTable(t101);
+    checkingOut([&] { form->reckoningMenu->trigger(); });
+    EXPECT_EQ(answers.last(), "销账成功！");
+    EXPECT_EQ(scalar("select state||'/'||order_id from table_instance where id=50"),
+              scalar("select 'TIS002/'||id from o_order"));
+    EXPECT_EQ(icon(t101), 3);
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
+
+    // The minute's refill shows the batch rows' states as they are now, and follows
+    // the meal: at dinner the lunch booking leaves the map.
+    clickTable(t104, true);
+    exec("update table_instance set state='TIS002' where id=52");  // checked out at another station
+    QMetaObject::invokeMethod(form->MTimer, "timeout");
+    EXPECT_EQ(columnCells(form->tableBatGrid, 2), QStringList{"结账完成"});
+    setNowForTest(encodeDateTime(2024, 5, 10, 18, 0, 0));
+    QMetaObject::invokeMethod(form->MTimer, "timeout");
+    EXPECT_EQ(form->eatLable->text(), "晚餐");
+    EXPECT_EQ(icon(t103), 0);
+}
+
 TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
+    click(form->reckoningBatBtn);
+    EXPECT_EQ(answers.last(), "请选择台桌!");
     clickTable(t102, true);
     EXPECT_EQ(answers.last(), "只能选择使用中的台桌!");
-    for (int table : {t101, t104, t105}) clickTable(table, true);
+    for (int table : {t101, t104, t105, t101}) clickTable(table, true);
+    EXPECT_EQ(answers.last(), "台桌(101)已经被选择!");
+    EXPECT_EQ(form->tableBatGrid->tableCount(), 3);
+
+    // One table cleared meanwhile: named, nothing checked out.
+    exec("update table_instance set state='TIS003' where id=52");
+    click(form->reckoningBatBtn);
+    EXPECT_EQ(answers.last(), "台桌(104)不是在用状态!");
+    EXPECT_EQ(scalarInt("select count(*) from o_order"), 0);
+    exec("update table_instance set state='TIS001' where id=52");
 
     // The write fails: the batch stays for another try.
     failOn("UPDATE", "table_instance", "old.id=53");
@@ -57,7 +108,10 @@ TEST_F(TollStationTest, BatchOfThreeIsOneOrderAndStaysWhenNothingWasWritten) {
     EXPECT_EQ(form->tableBatGrid->tableCount(), 3);
     exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
 
-    checkingOut([&] { click(form->reckoningBatBtn); });
+    checkingOut([&] { click(form->reckoningBatBtn); }, [](TReckoningForm* d) {
+        EXPECT_EQ(columnCells(d->menuInsGrid, 1), (QStringList{"101", "104", "105"}));
+        EXPECT_EQ(d->price->text(), "37.50");
+    });
     EXPECT_EQ(form->tableBatGrid->tableCount(), 0);
     EXPECT_EQ(rows("select price from o_order"), QStringList{"37.5"});
     EXPECT_EQ(rows("select table_id from table_instance where state='TIS002' and order_id=(select id from o_order) order by 1"),
@@ -75,6 +129,7 @@ TEST_F(TollStationTest, CheckoutsOfTablesThatLeftUseMeanwhileAreRefusedAndShowTh
     exec("update table_instance set state='TIS002' where id=52");
     form->reckoningMenu->trigger();
     EXPECT_EQ(answers.last(), "台桌(104)不是在用状态!");
+    EXPECT_FALSE(form->reckoningMenu->isEnabled());
     EXPECT_EQ(icon(t104), 3);
     clickTable(t105, true);
     clickTable(t101, true);  // selected and in the batch
