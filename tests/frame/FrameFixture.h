@@ -29,7 +29,7 @@ protected:
         currentUserName = currentPassword = incomingTelephone = modemCommand = QString();
         existModem = false;
         setTerminateHandler([this] { ++quitRequests; });
-        setWebPageHandler([](const QString&) {});
+        setWebPageHandler([this](const QString& address) { webPages << address; });
     }
     void TearDown() override {
         for (int id = 1; id <= functionCount; ++id) registerFunctionWindow(id, nullptr);
@@ -111,6 +111,7 @@ protected:
     static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     int quitRequests = 0;
+    QStringList webPages;
 };
 
 // A function window that counts how often it is made and notes the order of closing;

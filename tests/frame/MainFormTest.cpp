@@ -5,8 +5,11 @@
 #include <QMdiSubWindow>
 #include <QTreeWidget>
 
+#include "data/DatabaseCtrlUnit.h"
 #include "frame/ChangePasswordUnit.h"
+#include "frame/ClickLabelUnit.h"
 #include "frame/FrameFixture.h"
+#include "frame/LockUnit.h"
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
 
@@ -48,17 +51,34 @@ TEST_F(MainFormTest, FirstPaintShowsAboutThenLoginThenBuildsTheTreeOnce) {
         showLoggedIn(cancelled, "", "");
         EXPECT_EQ(quitRequests, 1);
         EXPECT_TRUE(tree(cancelled).isEmpty());
+        EXPECT_FALSE(cancelled.optionItem->isEnabled());
         // Boxes after the quit request, which nobody could answer now, say Cancel or No.
         answers.uninstall();
         EXPECT_EQ(showMessage("保存吗？", "", MsgYesNoCancel, MsgQuestion), AnsCancel);
         EXPECT_EQ(showMessage("删除吗？", "", MsgYesNo, MsgQuestion), AnsNo);
+        EXPECT_EQ(showMessage("继续吗？", "", MsgOkCancel), AnsCancel);
+        EXPECT_EQ(showMessage("完成"), AnsOk);
         answers.install();
     }
     TmainForm main;
+    EXPECT_EQ(appPath, QCoreApplication::applicationDirPath() + "/");  // config.ini is looked for there
     aboutThenLogin("admin", "admin", [&] { main.FormPaint(); });
     EXPECT_EQ(tree(main), fullTree);
+    EXPECT_TRUE(main.optionItem->isEnabled());
     DialogScript none;  // later paints show nothing
     main.FormPaint();
+}
+
+TEST_F(MainFormTest, TreeHoldsOnlyGrantedFunctionsAndNeededGroups) {
+    TmainForm main;
+    main.buildFunctionTree(3);  // tollStation, prickManage, sellReport
+    EXPECT_EQ(tree(main), QStringList({"收银台", "扎账管理", "报表统计[营业清单]"}));
+    EXPECT_FALSE(main.optionItem->isEnabled());
+
+    exec("insert into employee_right values (3,'tableManage'); insert into employee_right values (3,'option')");
+    main.buildFunctionTree(3);
+    EXPECT_EQ(tree(main), QStringList({"收银台", "扎账管理", "后台维护[桌台维护]", "报表统计[营业清单]"}));
+    EXPECT_TRUE(main.optionItem->isEnabled());
 }
 
 TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
@@ -72,6 +92,7 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
         QPointer<TparentForm> form = subForms[1];
         ASSERT_TRUE(form);
         EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
+        EXPECT_EQ(main.mdiArea()->activeSubWindow()->widget(), form.data());
         // The window's own close first, then the frame's close box.
         round == 1 ? form->close() : form->parentWidget()->close();
         EXPECT_FALSE(subForms[1]);
@@ -79,6 +100,11 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
         EXPECT_FALSE(form);
         EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());  // no empty frame left
     }
+    // A group node and a function whose window is not registered open nothing.
+    doubleClick(main, "后台维护");
+    doubleClick(main, "传菜管理");
+    EXPECT_EQ(DummyForm::created, 2);
+    EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
 }
 
 TEST_F(MainFormTest, ClockShowsTimeAndUser) {
@@ -89,9 +115,43 @@ TEST_F(MainFormTest, ClockShowsTimeAndUser) {
     EXPECT_EQ(main.statusText->text(), "当前时间：2024年03月05日 14点07分09秒  当前用户:李四");
 }
 
+TEST_F(MainFormTest, MenuCommandsLockOptionsWebPageAndConnectionCount) {
+    TmainForm main;
+    logInAs("admin", "admin");
+    {
+        DialogScript script;
+        script.expect<TlockForm>();
+        main.lockClick();
+        script.expect<TaboutForm>([](TaboutForm* d) {
+            QTest::mouseClick(d->secondWebLabel, Qt::LeftButton);
+            click(d->okBtn);
+        });
+        main.webPageClick();
+        main.aboutClick();
+    }
+    EXPECT_EQ(webPages, QStringList({TaboutForm::webAddress, TaboutForm::secondWebAddress}));
+    {
+        TDatabaseCtrl live;
+        QTest::mouseClick(main.titlePanel, Qt::LeftButton);
+        EXPECT_EQ(answers.last(), "1");
+    }
+    QTest::mouseClick(main.titlePanel, Qt::LeftButton);
+    EXPECT_EQ(answers.last(), "0");
+}
+
 TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
     registerFunctionWindow(3, [] { return new LaidOutForm; });
     registerFunctionWindow(4, [] { return new FailingForm; });
+    DummyForm::registerFor({1});
+    {
+        LaidOutForm alone;  // without a main window, as in tests of one window: the same sizes
+        alone.show();
+        EXPECT_EQ(alone.size(), alone.sizeHint());
+        DummyForm bare(1);
+        new QLabel("101", &bare);
+        bare.show();
+        EXPECT_EQ(bare.size(), QSize(696, 480));
+    }
     TmainForm main;
     showLoggedIn(main, "admin", "admin");
     TparentForm* form = main.openFunction(3);
@@ -106,13 +166,19 @@ TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
     frame->showMaximized();
     frame->showNormal();
     EXPECT_EQ(form->size(), wanted);
+    frame->showMinimized();
+    EXPECT_EQ(main.openFunction(3), form);  // again from the tree: restored
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_EQ(form->size(), wanted);
+
+    EXPECT_EQ(main.openFunction(1)->size(), QSize(696, 480));  // no layout, no size of its own
 
     // A window whose construction fails leaves no empty frame behind.
     EXPECT_FALSE(runGuarded([&] { main.openFunction(4); }));
     EXPECT_EQ(answers.last(), "窗口无法打开");
     flushDeletes();
     EXPECT_FALSE(subForms[4]);
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
 }
 
 TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
@@ -124,6 +190,14 @@ TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
     main.exitClick();
     EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6, 5, 8}));  // every window is asked, sell and cashier first
     EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(subForms[6]);
+
+    // A cancelled switch keeps the user, the tree and the windows.
+    aboutThenLogin("", "", [&] { main.switchUserClick(); });
+    EXPECT_EQ(quitRequests, 0);
+    EXPECT_EQ(currentUserName, "管理员");
+    EXPECT_EQ(tree(main), fullTree);
+    EXPECT_TRUE(subForms[6]);
 
     // zhangsan (sell, celerityServing, reserveManage) may not use the cashier: while it
     // refuses, the administrator stays logged in.
@@ -133,6 +207,7 @@ TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
     aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
     EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));
     EXPECT_EQ(currentEmployeeId, 1);
+    EXPECT_EQ(tree(main), fullTree);
     EXPECT_TRUE(subForms[6]);
 
     DummyForm::refusing.clear();
@@ -152,6 +227,7 @@ TEST_F(MainFormTest, RightsFailClosed) {
     TmainForm main;
     EXPECT_FALSE(main.optionItem->isEnabled());  // nobody logged in yet
     showLoggedIn(main, "admin", "admin");
+    EXPECT_TRUE(main.optionItem->isEnabled());
     main.openFunction(1);
     main.openFunction(5);
     {
@@ -168,6 +244,8 @@ TEST_F(MainFormTest, RightsFailClosed) {
     EXPECT_FALSE(main.optionItem->isEnabled());
     EXPECT_TRUE(tree(main).isEmpty());
     EXPECT_FALSE(subForms[1] || subForms[5]);
+    EXPECT_FALSE(runGuarded([&] { main.openFunction(1); }));
+    EXPECT_FALSE(subForms[1]);
 
     // openFunction checks the right itself, for windows that open other windows.
     exec("alter table lost_right rename to employee_right");
@@ -175,6 +253,7 @@ TEST_F(MainFormTest, RightsFailClosed) {
     EXPECT_EQ(main.openFunction(5), nullptr);
     EXPECT_TRUE(main.openFunction(1));
     EXPECT_EQ(DummyForm::created, 1);
+    main.optionClick();  // disabled: opens nothing, even called directly
 }
 
 TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
@@ -197,4 +276,5 @@ TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
     EXPECT_FALSE(loose);
     EXPECT_EQ(rows("select id, password from employee where id in (1, 2) order by id"), QStringList({"1|admin", "2|123"}));
     EXPECT_EQ(currentPassword, "123");
+    EXPECT_EQ(answers.count(), 0);
 }
