@@ -261,9 +261,12 @@ TEST_F(MenuManageTest, CategoryDialogStaysOpenOnlyForARefusedName) {
     EXPECT_EQ(scalar("select name from menu_type where id=1"), "热菜");
 
     script.expect<TMenuTypeAttrForm>([&](TMenuTypeAttrForm* d) {
-        type(d->menuTypeName, "");
+        answers.clear();
+        QTest::keyClick(d->menuTypeName, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(d->menuTypeName, Qt::Key_Delete);
+        EXPECT_TRUE(d->applyButton->isEnabled());
         click(d->applyButton);  // refused, yet "应用" goes off
-        EXPECT_EQ(answers.last(), "菜单类型不能为空！");
+        EXPECT_EQ(answers.texts(), QStringList{"菜单类型不能为空！"});
         EXPECT_FALSE(d->applyButton->isEnabled());
         type(d->menuTypeName, "时令热菜");
         click(d->confirmButton);
