@@ -108,6 +108,8 @@ TEST_F(EmployeeManageTest, NewEmployeeWithRightsLogsInToExactlyThoseFunctions) {
     clickNode(form->teamTree, "前厅");
     EXPECT_EQ(column(1), QStringList({"王五", "张三"}));
     EXPECT_EQ(column(3), QStringList({"男", "男"}));
+    clickRow(1);  // the row the fill selected
+    EXPECT_EQ(form->loginName->text(), "wangwu");
     clickRow(2);
     EXPECT_EQ(form->loginName->text(), "zhangsan");
     EXPECT_EQ(form->statusStudent->currentText(), "中专");

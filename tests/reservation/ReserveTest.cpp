@@ -275,6 +275,7 @@ TEST_F(ReserveTest, ChoosesMealAndDateAsTheReservationWindowsDo) {
     answers.clear();
     open([&](TreserveForm* d) {
         EXPECT_EQ(d->eatComboBox->count(), 0);
+        EXPECT_EQ(d->tableListView->count(), 5);
         pick(d, 1);
         EXPECT_EQ(answers.texts(), QStringList{"没有餐次信息!"});
         EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
