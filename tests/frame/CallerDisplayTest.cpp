@@ -64,9 +64,13 @@ TEST_F(CallerDisplayTest, RingAndNumbersAsTheModemSendsThemOnTheShownMainWindow)
     main.ctrlTelephoneTimerTimer();
     EXPECT_FALSE(main.ctrlTelephoneTimer->isActive());
 
-    // A number split over two reads: nothing half-read is shown.
+    modemSends(main, "NMBR=13812345678\r\n");
+    EXPECT_EQ(panel(main), "shown|周先生|13812345678|北京路8号|13812345678");
+    EXPECT_TRUE(main.ctrlTelephoneTimer->isActive());
+
+    // A second caller, its number split over two reads: nothing half-read is shown.
     modemSends(main, "RING\r\nNMBR=0105");
-    EXPECT_EQ(panel(main), "hidden||||");
+    EXPECT_EQ(panel(main), "shown|周先生|13812345678|北京路8号|13812345678");
     modemSends(main, "550123\r\n");
     EXPECT_EQ(panel(main), "shown||0105550123||0105550123");
     EXPECT_TRUE(main.ctrlTelephoneTimer->isActive());
