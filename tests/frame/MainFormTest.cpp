@@ -3,6 +3,9 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QClipboard>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTreeWidget>
 
 #include "data/DatabaseCtrlUnit.h"
@@ -34,6 +37,21 @@ public:
         list->setMinimumSize(520, 360);
         (new QGridLayout(this))->addWidget(list, 0, 0);
     }
+};
+
+// A function window with the kinds of edit the edit menu works on.
+class EditsForm : public TparentForm {
+public:
+    EditsForm() {
+        auto* grid = new QGridLayout(this);
+        for (QWidget* w : std::initializer_list<QWidget*>{name, fixed, password, remark}) grid->addWidget(w);
+        fixed->setReadOnly(true);
+        password->setEchoMode(QLineEdit::Password);
+    }
+    QLineEdit* name = new QLineEdit;
+    QLineEdit* fixed = new QLineEdit("只读");
+    QLineEdit* password = new QLineEdit;
+    QPlainTextEdit* remark = new QPlainTextEdit;
 };
 
 class FailingForm : public TparentForm {
@@ -137,6 +155,80 @@ TEST_F(MainFormTest, MenuCommandsLockOptionsWebPageAndConnectionCount) {
     }
     QTest::mouseClick(main.titlePanel, Qt::LeftButton);
     EXPECT_EQ(answers.last(), "0");
+}
+
+TEST_F(MainFormTest, EditMenuWorksOnTheFocusedEditAndOffersOnlyWhatApplies) {
+    registerFunctionWindow(3, [] { return new EditsForm; });
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    auto* form = static_cast<EditsForm*>(main.openFunction(3));
+    QMenu* edit = nullptr;
+    for (QAction* a : main.menuBar()->actions())
+        if (a->text() == "编辑(&E)") edit = a->menu();
+    ASSERT_TRUE(edit);
+    // The entries the menu offers as it opens over the focused widget.
+    const auto offered = [&](QWidget* focused) {
+        focused->setFocus();
+        emit edit->aboutToShow();
+        QStringList shown;
+        for (QAction* a : edit->actions())
+            if (!a->isSeparator() && a->isEnabled()) shown << a->text();
+        return shown;
+    };
+    // The menu opened and the entry chosen, when it is offered.
+    const auto run = [&](const QString& entry) {
+        emit edit->aboutToShow();
+        for (QAction* a : edit->actions())
+            if (a->text() == entry) a->trigger();
+    };
+    QApplication::clipboard()->clear();
+    EXPECT_EQ(offered(form->name), QStringList());
+
+    QTest::keyClicks(form->name, "wuyi");
+    EXPECT_EQ(offered(form->name), QStringList({"撤消", "全选"}));
+    run("全选");
+    EXPECT_EQ(offered(form->name), QStringList({"撤消", "剪切", "拷贝", "删除", "全选"}));
+    run("剪切");
+    EXPECT_EQ(form->name->text(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "wuyi");
+    run("粘贴");
+    run("粘贴");
+    EXPECT_EQ(form->name->text(), "wuyiwuyi");
+    run("撤消");
+    EXPECT_EQ(form->name->text(), "wuyi");
+    form->name->setSelection(0, 2);
+    run("删除");
+    EXPECT_EQ(form->name->text(), "yi");
+
+    // A read-only edit may be copied from, never changed; a password is never copied out.
+    EXPECT_EQ(offered(form->fixed), QStringList({"全选"}));
+    run("全选");
+    run("拷贝");
+    EXPECT_EQ(QApplication::clipboard()->text(), "只读");
+    run("粘贴");
+    EXPECT_EQ(form->fixed->text(), "只读");
+    QTest::keyClicks(form->password, "secret");
+    form->password->selectAll();
+    EXPECT_EQ(offered(form->password), QStringList({"撤消", "粘贴", "删除", "全选"}));
+    run("拷贝");
+    EXPECT_EQ(QApplication::clipboard()->text(), "只读");
+
+    QTest::keyClicks(form->remark, "vip");
+    EXPECT_EQ(offered(form->remark), QStringList({"撤消", "粘贴", "全选"}));
+    run("全选");
+    run("删除");
+    EXPECT_EQ(form->remark->toPlainText(), "");
+    run("粘贴");
+    run("全选");
+    run("剪切");
+    EXPECT_EQ(form->remark->toPlainText(), "");
+    run("撤消");
+    EXPECT_EQ(form->remark->toPlainText(), "只读");
+    form->remark->setReadOnly(true);
+    EXPECT_EQ(offered(form->remark), QStringList({"全选"}));
 }
 
 TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
