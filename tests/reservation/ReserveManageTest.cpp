@@ -1,3 +1,4 @@
+#include "backoffice/TableAttribUnit.h"
 #include "reservation/ReserveManageUnit.h"
 #include "reservation/ReserveUnit.h"
 #include "service/ServiceFixture.h"
@@ -111,6 +112,22 @@ TEST_F(ReserveManageTest, MapAndPopupFollowTheLiveStateOfTheChosenDateAndMeal) {
     }
     clickAt(QPoint(500, 400));  // nothing there
     EXPECT_EQ(popupItems(), "000");
+    rightClick(form->tableListView->viewport(), form->tableListView->mapFromContents(QPoint(500, 400)));
+    EXPECT_FALSE(form->PopupMenu->isVisible());  // an empty popup does not open
+
+    // "属性" shows the table as it is stored, and nothing in it can be changed.
+    pick(1);
+    rightClick(form->tableListView->viewport(), form->tableListView->mapFromContents(
+                                                    form->tableListView->itemRect(form->tableListView->findTableItem(1)).center()));
+    EXPECT_TRUE(form->PopupMenu->isVisible());
+    DialogScript script;
+    script.expect<TtableAttribForm>([](TtableAttribForm* d) {
+        EXPECT_EQ(d->nameTable->text(), "101");
+        EXPECT_FALSE(d->nameTable->isEnabled() || d->confirmButton->isEnabled());
+        d->close();
+    });
+    form->tableAttribMenu->trigger();
+    form->PopupMenu->close();
     choose(form->eatComboBox, "晚餐");
     EXPECT_EQ(icons(), (QList<int>{10, 20, 32, 40, 50}));
 
