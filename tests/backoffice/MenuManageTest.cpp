@@ -178,6 +178,10 @@ TEST_F(MenuManageTest, DishDialogKeepsTheStoredNameOnTheButton) {
         EXPECT_FALSE(d->Image1->pixmap().isNull());  // the compiled-in picture decoded
         EXPECT_EQ(d->printName->currentText(), "厨房");  // unmatched code: first printer
         EXPECT_FALSE(d->applyButton->isEnabled());
+        type(d->menuName, "  ");
+        click(d->confirmButton);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(answers.last(), "菜单名称不能为空！");
         type(d->menuName, "宫保鸡丁");  // a name another dish has
         click(d->confirmButton);
         EXPECT_TRUE(d->isVisible());

@@ -81,6 +81,11 @@ TEST_F(TableManageTest, DraggedIconsKeepTheirGrabOffsetAndStoreTheirPlace) {
     EXPECT_EQ(item(4)->left(), 0);
     altKey(Qt::Key_Down);
     EXPECT_EQ(position(4), "0,111");
+    altKey(Qt::Key_Right);
+    altKey(Qt::Key_Up);
+    EXPECT_EQ(position(4), "1,110");
+    altKey(Qt::Key_Left);
+    altKey(Qt::Key_Down);
     altKey(Qt::Key_Right, Qt::ControlModifier);
     QTest::keyClick(plan, Qt::Key_Right);
     EXPECT_EQ(item(4)->position(), QPoint(0, 111));
