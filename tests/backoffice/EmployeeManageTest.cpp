@@ -73,6 +73,11 @@ TEST_F(EmployeeManageNewDbTest, TeamTreeIsBuiltRenamedAndKeepsTeamsWithMembers) 
     rename("   ");
     EXPECT_EQ(answers.last(), "团队名称不能为空！");
     EXPECT_EQ(tree(form->teamTree), QStringList{"厨房"});
+    failOn("UPDATE", "team");  // a rename the database refuses: the stored name stays in sight
+    rename("后厨");
+    EXPECT_EQ(tree(form->teamTree), QStringList{"厨房"});
+    EXPECT_EQ(scalar("select name from team where id<>1"), "厨房");
+    exec("drop trigger " + scalar("select name from sqlite_master where type='trigger'"));
     form->addTeam->trigger();  // under the selected team
     EXPECT_EQ(tree(form->teamTree), QStringList{"厨房[新建团队]"});
     EXPECT_EQ(rows("select t.name, p.name from team t join team p on p.id=t.parent_id order by t.id"),
