@@ -1,3 +1,4 @@
+#include "backoffice/TableAttribUnit.h"
 #include "data/EatMgrUnit.h"
 #include "reservation/ReserveUnit.h"
 #include "service/ServiceFixture.h"
@@ -268,6 +269,16 @@ TEST_F(ReserveTest, ChoosesMealAndDateAsTheReservationWindowsDo) {
         EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 2, 29));
         choose(d->yearComboBox, "2028");
         EXPECT_EQ(d->Calendar->selectedDate(), QDate(2028, 2, 29));
+
+        // "属性" shows the table read-only, and books nothing.
+        clickOnMap(d->tableListView, 2);
+        script.expect<TtableAttribForm>([](TtableAttribForm* a) {
+            EXPECT_EQ(a->nameTable->text(), "102");
+            EXPECT_FALSE(a->nameTable->isEnabled() || a->confirmButton->isEnabled());
+            a->close();
+        });
+        d->tableAttribMenu->trigger();
+        EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
     });
 
     // Without meal periods the dialog opens, and refuses to book.
