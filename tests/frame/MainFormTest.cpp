@@ -29,16 +29,6 @@ protected:
                                "后台维护[菜单维护,桌台维护,员工管理]", "报表统计[营业清单,营业额统计,营业菜单统计]"};
 };
 
-// A function window with a layout whose list asks for room.
-class LaidOutForm : public TparentForm {
-public:
-    LaidOutForm() {
-        auto* list = new QListWidget;
-        list->setMinimumSize(520, 360);
-        (new QGridLayout(this))->addWidget(list, 0, 0);
-    }
-};
-
 // A function window with the kinds of edit the edit menu works on.
 class EditsForm : public TparentForm {
 public:
@@ -52,6 +42,16 @@ public:
     QLineEdit* fixed = new QLineEdit("只读");
     QLineEdit* password = new QLineEdit;
     QPlainTextEdit* remark = new QPlainTextEdit;
+};
+
+// A function window with a layout whose list asks for room.
+class LaidOutForm : public TparentForm {
+public:
+    LaidOutForm() {
+        auto* list = new QListWidget;
+        list->setMinimumSize(520, 360);
+        (new QGridLayout(this))->addWidget(list, 0, 0);
+    }
 };
 
 class FailingForm : public TparentForm {
