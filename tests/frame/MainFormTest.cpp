@@ -1,9 +1,9 @@
+#include <QClipboard>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QClipboard>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
