@@ -99,9 +99,12 @@ protected:
         rows.sort();
         return rows;
     }
-    // The save dialog answers `path`.
+    // The save dialog answers `path` and notes what it was asked with.
     void saveTo(const QString& path) {
-        setSaveDialogHandler([path](const QString&, const QString&) { return path; });
+        setSaveDialogHandler([this, path](const QString& filter, const QString& initialName) {
+            dialogAsked << filter + " " + initialName;
+            return path;
+        });
     }
     static QByteArray fileBytes(const QString& path) {
         QFile f(path);
@@ -109,12 +112,17 @@ protected:
     }
 
     QList<Sale> sales;
+    QStringList dialogAsked;
 };
 
 TEST_F(ReportsTest, QuickRangesAreWholeDaysWithBothEndsInEveryReport) {
     TsellReportForm orderList;
     TsellStatReportForm turnover;
     TmenuInsStatReportForm dishes;
+    EXPECT_EQ(orderList.celerityGoto->currentText() + " " + pickers(orderList), "昨天 2023-08-14..2023-08-14");
+    EXPECT_EQ(turnover.celerityGoto->currentText() + " " + pickers(turnover), "当前月 2023-08-01..2023-08-15");
+    EXPECT_EQ(dishes.celerityGoto->currentText() + " " + pickers(dishes), "今天 2023-08-15..2023-08-15");
+    EXPECT_EQ(orderList.orderGrid->rowCount(), 1);  // no query before "查询"
 
     struct Report { ReportWindow* window; TStringGrid* grid; int a, b, id; };
     const Report reports[] = {{&orderList, orderList.orderGrid, 2, 6, 8}, {&turnover, turnover.sellStatGrid, 1, 2, 9},
@@ -136,19 +144,36 @@ TEST_F(ReportsTest, QuickRangesAreWholeDaysWithBothEndsInEveryReport) {
     }
     EXPECT_EQ(answers.count(), 0);
 
-    // A picker changed by hand: the order list switches to "自定义"; the next query
-    // takes the pickers as they are, end day included.
+    // A picker changed by hand: only the order list switches to "自定义"; the next
+    // query takes the pickers as they are, end day included.
     choose(orderList, "今天");
+    choose(turnover, "上个月");
+    choose(dishes, "上半年");
     orderList.startDate->setCurrentSection(QDateTimeEdit::DaySection);
     QTest::keyClick(orderList.startDate, Qt::Key_Down);
     EXPECT_EQ(orderList.celerityGoto->currentText() + " " + pickers(orderList), "自定义 2023-08-14..2023-08-15");
     click(orderList.findBtn);
     EXPECT_EQ(shown(orderList.orderGrid, 2, 6), expected(8, QDate(2023, 8, 14), QDate(2023, 8, 15)));
+    turnover.startDate->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(turnover.startDate, Qt::Key_Up);
+    EXPECT_EQ(turnover.celerityGoto->currentText() + " " + pickers(turnover), "上个月 2023-07-02..2023-07-31");
+    click(turnover.findBtn);
+    EXPECT_EQ(shown(turnover.sellStatGrid, 1, 2), expected(9, QDate(2023, 7, 2), QDate(2023, 7, 31)));
+    dishes.endDate->setCurrentSection(QDateTimeEdit::DaySection);
+    QTest::keyClick(dishes.endDate, Qt::Key_Down);
+    EXPECT_EQ(dishes.celerityGoto->currentText(), "上半年");
+    choose(dishes, "自定义");
+    EXPECT_EQ(pickers(dishes), "2023-01-01..2023-06-29");
 
-    // "上个月" in January is December of the year before.
+    // "上个月" in January is December of the year before; no sales: the title row alone.
     setNowForTest(encodeDateTime(2024, 1, 10, 9, 0, 0));
     choose(turnover, "上个月");
     EXPECT_EQ(pickers(turnover), "2023-12-01..2023-12-31");
+    click(turnover.findBtn);
+    EXPECT_EQ(shown(turnover.sellStatGrid, 1, 2), expected(9, QDate(2023, 12, 1), QDate(2023, 12, 31)));
+    choose(orderList, "今天");
+    click(orderList.findBtn);
+    EXPECT_EQ(orderList.orderGrid->rowCount(), 1);
 }
 
 TEST_F(ReportsTest, ALongDishNameIsCutSoTheCountStaysInSightAndTheUserSizesTheColumns) {
@@ -166,6 +191,8 @@ TEST_F(ReportsTest, ALongDishNameIsCutSoTheCountStaysInSightAndTheUserSizesTheCo
     const int width = grid->columnWidth(1);
     dragColumnBorder(grid, 1, 200);
     EXPECT_EQ(grid->columnWidth(1), width + 200);
+    dragColumnBorder(grid, 2, -500);  // never narrower than a sliver
+    EXPECT_GT(grid->columnWidth(2), 0);
 }
 
 TEST_F(ReportsTest, ColumnsTheUserSizedKeepTheirWidthsOnTheNextQuery) {
@@ -207,19 +234,42 @@ TEST_F(ReportsTest, ExportWritesEveryRowAsGbkTabSeparatedText) {
                                           "1\t李四\t2023-07-02 12:00:00\t打折\t9.5\t85\t75\t靠窗 加辣  发票\n"
                                           "2\t李四\t2023-07-03 12:00:00\t打折\t9.5\t122\t112\t\n"));
     EXPECT_TRUE(fileBytes(path).startsWith("\xb1\xe0\xba\xc5\t"));  // "编号" in GBK
+    EXPECT_EQ(dialogAsked, QStringList{"*.xls|*.xls *.xls"});
+
+    // No result rows: the title line alone. The dishes window starts with no name.
+    TmenuInsStatReportForm dishes;
+    setNowForTest(encodeDateTime(2030, 1, 1));
+    choose(dishes, "今天");
+    click(dishes.findBtn);
+    click(dishes.reportToExcelBtn);
+    EXPECT_EQ(fileBytes(path), gbk.encode("编号\t菜单名称\t数量\n"));
+    EXPECT_EQ(dialogAsked.last(), "*.xls|*.xls ");
 
     // Cancelled: nothing written, nothing said. Unwritable targets: the message.
     saveTo("");
-    click(orderList.reportToExcelBtn);
+    click(dishes.reportToExcelBtn);
     EXPECT_EQ(answers.count(), 0);
     saveTo(path + "/sub.xls");  // the parent is a regular file
-    click(orderList.reportToExcelBtn);
+    click(dishes.reportToExcelBtn);
     const bool fullDevice = QFile::exists("/dev/full");  // opens, but every write fails at close
     if (fullDevice) {
         saveTo("/dev/full");
-        click(orderList.reportToExcelBtn);
+        click(dishes.reportToExcelBtn);
     }
     EXPECT_EQ(answers.texts(), QStringList(fullDevice ? 2 : 1, "生成EXCEL文件出错！"));
 }
 
+TEST_F(ReportsTest, FailedQueriesSayWhichAndShowNoStaleRows) {
+    TsellStatReportForm turnover;
+    TmenuInsStatReportForm dishes;
+    click(turnover.findBtn);
+    click(dishes.findBtn);
+    ASSERT_GT(turnover.sellStatGrid->rowCount(), 1);
+    exec("drop table o_order; drop table menu_instance");
+    click(turnover.findBtn);
+    click(dishes.findBtn);
+    EXPECT_EQ(answers.texts(), QStringList({"TReportMgr.reportSellStat出现异常！", "TReportMgr.reportMenuInsStat出现异常！"}));
+    EXPECT_EQ(turnover.sellStatGrid->rowCount(), 1);
+    EXPECT_EQ(dishes.menuInsStatGrid->rowCount(), 1);
+}
 }  // namespace

@@ -19,12 +19,13 @@ protected:
         ASSERT_FALSE(modem.slave.isEmpty());
         exec("insert into guest (id,name,address,telephone) values (7,'周先生','北京路8号','13812345678')");
     }
-    // Writes config.ini and opens the modem as the main window's creation does.
+    // Writes config.ini (unless empty) and opens the modem as the main window's creation does.
     void start(TmainForm& main, const QByteArray& config) {
-        QFile f(folder.filePath("config.ini"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(config);
-        f.close();
+        if (!config.isEmpty()) {
+            QFile f(folder.filePath("config.ini"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(config);
+        }
         appPath = folder.path() + "/";
         main.readConfig();
         if (existModem) main.openModem();
@@ -60,12 +61,21 @@ TEST_F(CallerDisplayTest, RingAndNumbersAsTheModemSendsThemOnTheShownMainWindow)
     modemSends(main, "\r\nRING\r\n");  // a ring alone restarts the timer, no panel
     EXPECT_EQ(panel(main), "hidden||||");
     EXPECT_TRUE(main.ctrlTelephoneTimer->isActive());
+    main.ctrlTelephoneTimerTimer();
+    EXPECT_FALSE(main.ctrlTelephoneTimer->isActive());
 
-    // A number split over two reads: nothing half-read is shown.
+    modemSends(main, "NMBR=13812345678\r\n");
+    EXPECT_EQ(panel(main), "shown|周先生|13812345678|北京路8号|13812345678");
+    EXPECT_TRUE(main.ctrlTelephoneTimer->isActive());
+
+    // A second caller, its number split over two reads: nothing half-read is shown.
     modemSends(main, "RING\r\nNMBR=0105");
-    EXPECT_EQ(panel(main), "hidden||||");
+    EXPECT_EQ(panel(main), "shown|周先生|13812345678|北京路8号|13812345678");
     modemSends(main, "550123\r\n");
     EXPECT_EQ(panel(main), "shown||0105550123||0105550123");
+    EXPECT_TRUE(main.ctrlTelephoneTimer->isActive());
+    main.ctrlTelephoneTimerTimer();  // the number stays for the reservation dialog
+    EXPECT_EQ(panel(main), "hidden||0105550123||0105550123");
 
     // A whole burst, a known guest, and the next ring in the same read.
     modemSends(main, "\r\nDATE=0305\r\nTIME=1407\r\nNMBR=13812345678\r\nNAME=ZHOU\r\n\r\nRING\r\n");
@@ -79,6 +89,18 @@ TEST_F(CallerDisplayTest, RingAndNumbersAsTheModemSendsThemOnTheShownMainWindow)
     EXPECT_EQ(panel(main), "shown||||");
     main.close();
     EXPECT_FALSE(main.MSComm->portOpen());
+}
+
+TEST_F(CallerDisplayTest, NoConfigOrAMissingPortLeavesTheProgramWithoutModem) {
+    for (const QByteArray& config : {QByteArray(), QByteArray("[MSCOMM]\nExistModem=true\nModemPort=5\n")}) {
+        TmainForm main;
+        start(main, config);
+        EXPECT_EQ(existModem, !config.isEmpty());
+        EXPECT_FALSE(main.MSComm);
+        main.close();  // closing does nothing for the modem
+    }
+    EXPECT_EQ(modemPort, 5);
+    EXPECT_EQ(answers.count(), 0);  // all of it silent
 }
 
 TEST_F(CallerDisplayTest, AnUnpluggedModemClosesThePortOnceAndLeavesTheProgramIdle) {

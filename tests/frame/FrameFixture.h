@@ -29,7 +29,7 @@ protected:
         currentUserName = currentPassword = incomingTelephone = modemCommand = QString();
         existModem = false;
         setTerminateHandler([this] { ++quitRequests; });
-        setWebPageHandler([](const QString&) {});
+        setWebPageHandler([this](const QString& address) { webPages << address; });
     }
     void TearDown() override {
         for (int id = 1; id <= functionCount; ++id) registerFunctionWindow(id, nullptr);
@@ -115,6 +115,7 @@ protected:
     static void programBackInFront() { emit qGuiApp->applicationStateChanged(Qt::ApplicationActive); }
 
     int quitRequests = 0;
+    QStringList webPages;
 };
 
 // A function window that counts how often it is made and notes the order of closing;

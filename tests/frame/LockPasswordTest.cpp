@@ -54,15 +54,39 @@ TEST_F(LockPasswordTest, PasswordChangeChecksOldThenRepeatThenSaves) {
     EXPECT_EQ(answers.last(), "修改密码成功！");
     EXPECT_EQ(scalar("select password from employee where id=2"), "Secret");
     EXPECT_EQ(currentPassword, "Secret");
+    // The employee's rights survive the rewrite of the row.
+    EXPECT_EQ(scalarInt("select count(*) from employee_right where employee_id=2"), 3);
 }
 
-// A failing update is the employee manager's (EmployeeMgrTest).
-TEST_F(LockPasswordTest, APasswordChangeForAnEmployeeDeletedMeanwhileSavesNothing) {
+TEST_F(LockPasswordTest, PasswordChangeFailuresSaveNothing) {
+    failOn("update", "employee");
+    EXPECT_FALSE(changePassword("123", "x", "x"));
+    EXPECT_EQ(answers.last(), "修改员工出现异常！");
+    EXPECT_EQ(scalar("select password from employee where id=2"), "123");
+    EXPECT_EQ(currentPassword, "123");
+
     // The row went away while the user was logged in: nothing to save into, nothing
     // brought back.
     exec("delete from employee where id=2");
+    answers.clear();
     EXPECT_FALSE(changePassword("123", "x", "x"));
     EXPECT_EQ(answers.texts(), QStringList("修改密码失败！"));
     EXPECT_EQ(scalarInt("select count(*) from employee where id=2"), 0);
     EXPECT_EQ(currentPassword, "123");
+}
+
+TEST_F(LockPasswordTest, FixedSizeDialogsOfferNoMaximiseButton) {
+    logInAs("admin", "admin");
+    TlockForm lock;
+    lock.show();
+    auto* password = new TchangePasswordForm;
+    password->show();
+    // Only the buttons hinted are offered: title and close box.
+    for (QWidget* dialog : {static_cast<QWidget*>(&lock), static_cast<QWidget*>(password)}) {
+        const Qt::WindowFlags flags = dialog->windowFlags();
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(flags & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+    }
+    password->close();
 }

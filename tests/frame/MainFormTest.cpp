@@ -1,13 +1,19 @@
+#include <QClipboard>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTreeWidget>
 
+#include "data/DatabaseCtrlUnit.h"
 #include "frame/ChangePasswordUnit.h"
+#include "frame/ClickLabelUnit.h"
 #include "frame/FrameFixture.h"
+#include "frame/LockUnit.h"
 #include "platform/DateTime.h"
 #include "platform/Errors.h"
 
@@ -22,6 +28,21 @@ protected:
     }
     const QStringList fullTree{"收银台",   "营业管理", "传菜管理", "预订管理", "扎账管理",
                                "后台维护[菜单维护,桌台维护,员工管理]", "报表统计[营业清单,营业额统计,营业菜单统计]"};
+};
+
+// A function window with the kinds of edit the edit menu works on.
+class EditsForm : public TparentForm {
+public:
+    EditsForm() {
+        auto* grid = new QGridLayout(this);
+        for (QWidget* w : std::initializer_list<QWidget*>{name, fixed, password, remark}) grid->addWidget(w);
+        fixed->setReadOnly(true);
+        password->setEchoMode(QLineEdit::Password);
+    }
+    QLineEdit* name = new QLineEdit;
+    QLineEdit* fixed = new QLineEdit("只读");
+    QLineEdit* password = new QLineEdit;
+    QPlainTextEdit* remark = new QPlainTextEdit;
 };
 
 // A function window with a layout whose list asks for room.
@@ -56,17 +77,34 @@ TEST_F(MainFormTest, FirstPaintShowsAboutThenLoginThenBuildsTheTreeOnce) {
         showLoggedIn(cancelled, "", "");
         EXPECT_EQ(quitRequests, 1);
         EXPECT_TRUE(tree(cancelled).isEmpty());
+        EXPECT_FALSE(cancelled.optionItem->isEnabled());
         // Boxes after the quit request, which nobody could answer now, say Cancel or No.
         answers.uninstall();
         EXPECT_EQ(showMessage("保存吗？", "", MsgYesNoCancel, MsgQuestion), AnsCancel);
         EXPECT_EQ(showMessage("删除吗？", "", MsgYesNo, MsgQuestion), AnsNo);
+        EXPECT_EQ(showMessage("继续吗？", "", MsgOkCancel), AnsCancel);
+        EXPECT_EQ(showMessage("完成"), AnsOk);
         answers.install();
     }
     TmainForm main;
+    EXPECT_EQ(appPath, QCoreApplication::applicationDirPath() + "/");  // config.ini is looked for there
     aboutThenLogin("admin", "admin", [&] { main.FormPaint(); });
     EXPECT_EQ(tree(main), fullTree);
+    EXPECT_TRUE(main.optionItem->isEnabled());
     DialogScript none;  // later paints show nothing
     main.FormPaint();
+}
+
+TEST_F(MainFormTest, TreeHoldsOnlyGrantedFunctionsAndNeededGroups) {
+    TmainForm main;
+    main.buildFunctionTree(3);  // tollStation, prickManage, sellReport
+    EXPECT_EQ(tree(main), QStringList({"收银台", "扎账管理", "报表统计[营业清单]"}));
+    EXPECT_FALSE(main.optionItem->isEnabled());
+
+    exec("insert into employee_right values (3,'tableManage'); insert into employee_right values (3,'option')");
+    main.buildFunctionTree(3);
+    EXPECT_EQ(tree(main), QStringList({"收银台", "扎账管理", "后台维护[桌台维护]", "报表统计[营业清单]"}));
+    EXPECT_TRUE(main.optionItem->isEnabled());
 }
 
 TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
@@ -80,6 +118,7 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
         QPointer<TparentForm> form = subForms[1];
         ASSERT_TRUE(form);
         EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
+        EXPECT_EQ(main.mdiArea()->activeSubWindow()->widget(), form.data());
         // The window's own close first, then the frame's close box.
         round == 1 ? form->close() : form->parentWidget()->close();
         EXPECT_FALSE(subForms[1]);
@@ -87,6 +126,11 @@ TEST_F(MainFormTest, OneWindowPerFunctionAndItsSlotClearedOnClose) {
         EXPECT_FALSE(form);
         EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());  // no empty frame left
     }
+    // A group node and a function whose window is not registered open nothing.
+    doubleClick(main, "后台维护");
+    doubleClick(main, "传菜管理");
+    EXPECT_EQ(DummyForm::created, 2);
+    EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
 }
 
 TEST_F(MainFormTest, StartsMaximisedAndTakenOutOfItKeepsItsTitleBarOnTheScreen) {
@@ -112,9 +156,117 @@ TEST_F(MainFormTest, ClockShowsTimeAndUser) {
     EXPECT_EQ(main.statusText->text(), "当前时间：2024年03月05日 14点07分09秒  当前用户:李四");
 }
 
+TEST_F(MainFormTest, MenuCommandsLockOptionsWebPageAndConnectionCount) {
+    TmainForm main;
+    logInAs("admin", "admin");
+    {
+        DialogScript script;
+        script.expect<TlockForm>();
+        main.lockClick();
+        script.expect<TaboutForm>([](TaboutForm* d) {
+            QTest::mouseClick(d->secondWebLabel, Qt::LeftButton);
+            click(d->okBtn);
+        });
+        main.webPageClick();
+        main.aboutClick();
+    }
+    EXPECT_EQ(webPages, QStringList({TaboutForm::webAddress, TaboutForm::secondWebAddress}));
+    {
+        TDatabaseCtrl live;
+        QTest::mouseClick(main.titlePanel, Qt::LeftButton);
+        EXPECT_EQ(answers.last(), "1");
+    }
+    QTest::mouseClick(main.titlePanel, Qt::LeftButton);
+    EXPECT_EQ(answers.last(), "0");
+}
+
+TEST_F(MainFormTest, EditMenuWorksOnTheFocusedEditAndOffersOnlyWhatApplies) {
+    registerFunctionWindow(3, [] { return new EditsForm; });
+    TmainForm main;
+    showLoggedIn(main, "admin", "admin");
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    auto* form = static_cast<EditsForm*>(main.openFunction(3));
+    QMenu* edit = nullptr;
+    for (QAction* a : main.menuBar()->actions())
+        if (a->text() == "编辑(&E)") edit = a->menu();
+    ASSERT_TRUE(edit);
+    // The entries the menu offers as it opens over the focused widget.
+    const auto offered = [&](QWidget* focused) {
+        focused->setFocus();
+        emit edit->aboutToShow();
+        QStringList shown;
+        for (QAction* a : edit->actions())
+            if (!a->isSeparator() && a->isEnabled()) shown << a->text();
+        return shown;
+    };
+    // The menu opened and the entry chosen, when it is offered.
+    const auto run = [&](const QString& entry) {
+        emit edit->aboutToShow();
+        for (QAction* a : edit->actions())
+            if (a->text() == entry) a->trigger();
+    };
+    QApplication::clipboard()->clear();
+    EXPECT_EQ(offered(form->name), QStringList());
+
+    QTest::keyClicks(form->name, "wuyi");
+    EXPECT_EQ(offered(form->name), QStringList({"撤消", "全选"}));
+    run("全选");
+    EXPECT_EQ(offered(form->name), QStringList({"撤消", "剪切", "拷贝", "删除", "全选"}));
+    run("剪切");
+    EXPECT_EQ(form->name->text(), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "wuyi");
+    run("粘贴");
+    run("粘贴");
+    EXPECT_EQ(form->name->text(), "wuyiwuyi");
+    run("撤消");
+    EXPECT_EQ(form->name->text(), "wuyi");
+    form->name->setSelection(0, 2);
+    run("删除");
+    EXPECT_EQ(form->name->text(), "yi");
+
+    // A read-only edit may be copied from, never changed; a password is never copied out.
+    EXPECT_EQ(offered(form->fixed), QStringList({"全选"}));
+    run("全选");
+    run("拷贝");
+    EXPECT_EQ(QApplication::clipboard()->text(), "只读");
+    run("粘贴");
+    EXPECT_EQ(form->fixed->text(), "只读");
+    QTest::keyClicks(form->password, "secret");
+    form->password->selectAll();
+    EXPECT_EQ(offered(form->password), QStringList({"撤消", "粘贴", "删除", "全选"}));
+    run("拷贝");
+    EXPECT_EQ(QApplication::clipboard()->text(), "只读");
+
+    QTest::keyClicks(form->remark, "vip");
+    EXPECT_EQ(offered(form->remark), QStringList({"撤消", "粘贴", "全选"}));
+    run("全选");
+    run("删除");
+    EXPECT_EQ(form->remark->toPlainText(), "");
+    run("粘贴");
+    run("全选");
+    run("剪切");
+    EXPECT_EQ(form->remark->toPlainText(), "");
+    run("撤消");
+    EXPECT_EQ(form->remark->toPlainText(), "只读");
+    form->remark->setReadOnly(true);
+    EXPECT_EQ(offered(form->remark), QStringList({"全选"}));
+}
+
 TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
     registerFunctionWindow(3, [] { return new LaidOutForm; });
     registerFunctionWindow(4, [] { return new FailingForm; });
+    DummyForm::registerFor({1});
+    {
+        LaidOutForm alone;  // without a main window, as in tests of one window: the same sizes
+        alone.show();
+        EXPECT_EQ(alone.size(), alone.sizeHint());
+        DummyForm bare(1);
+        new QLabel("101", &bare);
+        bare.show();
+        EXPECT_EQ(bare.size(), QSize(696, 480));
+    }
     TmainForm main;
     showLoggedIn(main, "admin", "admin");
     TparentForm* form = main.openFunction(3);
@@ -129,13 +281,19 @@ TEST_F(MainFormTest, FunctionWindowsOpenAtTheSizeTheirLayoutAsksFor) {
     frame->showMaximized();
     frame->showNormal();
     EXPECT_EQ(form->size(), wanted);
+    frame->showMinimized();
+    EXPECT_EQ(main.openFunction(3), form);  // again from the tree: restored
+    EXPECT_FALSE(frame->isMinimized());
+    EXPECT_EQ(form->size(), wanted);
+
+    EXPECT_EQ(main.openFunction(1)->size(), QSize(696, 480));  // no layout, no size of its own
 
     // A window whose construction fails leaves no empty frame behind.
     EXPECT_FALSE(runGuarded([&] { main.openFunction(4); }));
     EXPECT_EQ(answers.last(), "窗口无法打开");
     flushDeletes();
     EXPECT_FALSE(subForms[4]);
-    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(main.mdiArea()->subWindowList().size(), 2);
 }
 
 TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
@@ -147,6 +305,14 @@ TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
     main.exitClick();
     EXPECT_EQ(DummyForm::closedIds, QList<int>({1, 6, 5, 8}));  // every window is asked, sell and cashier first
     EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(subForms[6]);
+
+    // A cancelled switch keeps the user, the tree and the windows.
+    aboutThenLogin("", "", [&] { main.switchUserClick(); });
+    EXPECT_EQ(quitRequests, 0);
+    EXPECT_EQ(currentUserName, "管理员");
+    EXPECT_EQ(tree(main), fullTree);
+    EXPECT_TRUE(subForms[6]);
 
     // zhangsan (sell, celerityServing, reserveManage) may not use the cashier: while it
     // refuses, the administrator stays logged in.
@@ -156,6 +322,7 @@ TEST_F(MainFormTest, ExitAndSwitchFollowTheWindowsAnswers) {
     aboutThenLogin("zhangsan", "123", [&] { main.switchUserClick(); });
     EXPECT_EQ(DummyForm::closedIds, QList<int>({6, 5}));
     EXPECT_EQ(currentEmployeeId, 1);
+    EXPECT_EQ(tree(main), fullTree);
     EXPECT_TRUE(subForms[6]);
 
     DummyForm::refusing.clear();
@@ -175,6 +342,7 @@ TEST_F(MainFormTest, RightsFailClosed) {
     TmainForm main;
     EXPECT_FALSE(main.optionItem->isEnabled());  // nobody logged in yet
     showLoggedIn(main, "admin", "admin");
+    EXPECT_TRUE(main.optionItem->isEnabled());
     main.openFunction(1);
     main.openFunction(5);
     {
@@ -191,6 +359,8 @@ TEST_F(MainFormTest, RightsFailClosed) {
     EXPECT_FALSE(main.optionItem->isEnabled());
     EXPECT_TRUE(tree(main).isEmpty());
     EXPECT_FALSE(subForms[1] || subForms[5]);
+    EXPECT_FALSE(runGuarded([&] { main.openFunction(1); }));
+    EXPECT_FALSE(subForms[1]);
 
     // openFunction checks the right itself, for windows that open other windows.
     exec("alter table lost_right rename to employee_right");
@@ -198,6 +368,7 @@ TEST_F(MainFormTest, RightsFailClosed) {
     EXPECT_EQ(main.openFunction(5), nullptr);
     EXPECT_TRUE(main.openFunction(1));
     EXPECT_EQ(DummyForm::created, 1);
+    main.optionClick();  // disabled: opens nothing, even called directly
 }
 
 TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
@@ -220,6 +391,7 @@ TEST_F(MainFormTest, APasswordFormLeftOpenAcrossASwitchChangesNothing) {
     EXPECT_FALSE(loose);
     EXPECT_EQ(rows("select id, password from employee where id in (1, 2) order by id"), QStringList({"1|admin", "2|123"}));
     EXPECT_EQ(currentPassword, "123");
+    EXPECT_EQ(answers.count(), 0);
 }
 
 TEST_F(MainFormTest, TheWindowInFrontIsToldWhenTheProgramComesBackOnceNoDialogIsUp) {

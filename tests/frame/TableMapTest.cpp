@@ -1,5 +1,8 @@
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
+#include "frame/FloorButtonsUnit.h"
 #include "frame/TableBatchGridUnit.h"
 #include "frame/TableMapUnit.h"
 #include "support/TestDatabase.h"
@@ -36,13 +39,48 @@ TEST_F(TableMapTest, ShowsEachTableWithItsLiveStateAndDropsDisabledOnesWithoutSk
     TTableListView view;
     view.showFloor(1, lunch, today());
     EXPECT_EQ(itemsOf(view), (QStringList{"1:101@20,20#1", "2:102@130,20#3", "3:103@240,20#2", "5:105@130,110#1"}));
+    EXPECT_EQ(view.findTableItem(5), view.tableItem(3));
+    EXPECT_EQ(view.findTableItem(4), nullptr);
 
     // Two disabled tables side by side: both go, and the one after them still gets its icon.
     exec("update table_spec set state='TS002' where id in (1,2)");
     exec("insert into table_instance(table_id,state) values(3,'TIS001')");
     view.showFloor(1, lunch, today());
     EXPECT_EQ(itemsOf(view), (QStringList{"3:103@240,20#1", "5:105@130,110#1"}));
-    // The layout editor's plan, which keeps disabled tables, is TableAttribTest's.
+    view.showFloor(2, lunch, today());
+    EXPECT_EQ(view.count(), 6);
+    view.showFloor(4, lunch, today());
+    EXPECT_EQ(view.count(), 0);
+
+    // The layout editor keeps disabled tables, with its own grey icon.
+    TTableListView layout;
+    layout.useLayoutImages();
+    layout.showLayout(1);
+    EXPECT_EQ(itemsOf(layout), (QStringList{"1:101@20,20#3", "2:102@130,20#3", "3:103@240,20#0", "4:104@20,110#3",
+                                             "5:105@130,110#0", "6:106@240,110#3"}));
+    EXPECT_EQ(layout.imageList().size(), 4);
+    EXPECT_EQ(view.imageList().size(), 5);
+}
+
+TEST_F(TableMapTest, FloorButtonsShowTheChosenFloorBoldAndIgnoreFloorsWithoutAButton) {
+    TFloorButtons floors;
+    QSignalSpy clicks(&floors, &TFloorButtons::floorClicked);
+    EXPECT_EQ(floors.currentFloor(), 1);
+    EXPECT_TRUE(floors.floor1->font().bold());
+    QTest::mouseClick(floors.floor3, Qt::LeftButton);
+    EXPECT_EQ(floors.currentFloor(), 3);
+    EXPECT_TRUE(floors.floor3->font().bold());
+    EXPECT_FALSE(floors.floor1->font().bold());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].toInt(), 3);
+
+    EXPECT_TRUE(floors.setFloor(5));  // silent, as changes made in code are
+    EXPECT_FALSE(floors.setFloor(0));
+    EXPECT_FALSE(floors.setFloor(6));
+    EXPECT_EQ(floors.currentFloorBtn(), floors.floor5);
+    EXPECT_EQ(floors.floor5->toolTip(), "5");
+    EXPECT_EQ(floors.getFloorButton(9), nullptr);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(TableMapTest, APlaceNearTheIntegerLimitStaysOnThePlanAndTakesNoClickMeantForAnotherTable) {
@@ -67,12 +105,27 @@ TEST_F(TableMapTest, APlaceNearTheIntegerLimitStaysOnThePlanAndTakesNoClickMeant
     }
 }
 
-// Row removal, numbering and records are the string grid's own (StringGridTest).
-TEST_F(TableMapTest, BatchTakesOnlyInUseTablesAndEachOnce) {
+TEST_F(TableMapTest, BatchTakesOnlyInUseTablesOnceAndKeepsRowsNumberedWhenOneIsRemoved) {
     TTableBatchGrid batch;
+    EXPECT_FALSE(batch.addTable(1, "TS001"));
     EXPECT_FALSE(batch.addTable(2, "TIS002"));
-    for (int id : {1, 2}) EXPECT_TRUE(batch.addTable(id, "TIS001"));
+    for (int id : {1, 2, 3}) EXPECT_TRUE(batch.addTable(id, "TIS001"));
     EXPECT_FALSE(batch.addTable(2, "TIS001"));
-    EXPECT_EQ(answers.texts(), (QStringList{"只能选择使用中的台桌!", "台桌(102)已经被选择!"}));
-    EXPECT_EQ(batch.tableCount(), 2);
+    EXPECT_EQ(answers.texts(), (QStringList{"只能选择使用中的台桌!", "只能选择使用中的台桌!", "台桌(102)已经被选择!"}));
+    EXPECT_EQ(batch.fixedRows(), 1);
+    EXPECT_EQ(batch.row(), 3);
+    EXPECT_EQ(batch.cell(2, 1), "使用中");
+
+    batch.setRow(2);
+    batch.removeSelectedRow();
+    ASSERT_EQ(batch.tableCount(), 2);
+    EXPECT_EQ(batch.cell(0, 1) + batch.cell(1, 1) + batch.cell(0, 2) + batch.cell(1, 2), "11012103");
+    std::vector<TPOTable> tables = batch.tables();
+    EXPECT_EQ(tables[0].getId(), 1);
+    EXPECT_EQ(tables[1].getId(), 3);  // the record moved up with its row
+    EXPECT_TRUE(batch.addTable(2, "TIS001"));  // gone from the batch, so it may come back
+    EXPECT_EQ(batch.cell(0, 3), "3");
+    batch.clearTables();
+    EXPECT_EQ(batch.tableCount(), 0);
+    EXPECT_TRUE(batch.tables().empty());
 }

@@ -1,3 +1,4 @@
+#include "backoffice/TableAttribUnit.h"
 #include "data/EatMgrUnit.h"
 #include "reservation/ReserveUnit.h"
 #include "service/ServiceFixture.h"
@@ -63,16 +64,21 @@ TEST_F(ReserveTest, BooksTablesWithDishesAndWritesThemInOneTransaction) {
     expectDishes({4});     // everybody: 清蒸鲈鱼
     open([&](TreserveForm* d) {
         EXPECT_EQ(d->eatComboBox->currentText(), "午餐");
+        EXPECT_EQ(d->yearComboBox->itemText(0) + d->yearComboBox->currentText(), "20142024");
+        EXPECT_FALSE(d->applyButton->isEnabled());
         for (int table : {3, 1, 1, 2}) pick(d, table);
         choose(d->eatComboBox, "晚餐");
         pick(d, 1);  // the same table at another meal is another booking
         EXPECT_EQ(answers.texts(), (QStringList{"只能预订空闲的台桌!", "台桌(101)已经被选择！"}));
+        EXPECT_EQ(column(d, 3), (QStringList{"2024-05-10", "2024-05-10", "2024-05-10"}));
         EXPECT_EQ(column(d, 4), (QStringList{"午餐", "午餐", "晚餐"}));
         clickRow(d->selectStringGrid, 3);
         click(d->deleteReserveButton);
         clickRow(d->selectStringGrid, 1);
         click(d->singleAddMenu);
         click(d->addMenu);
+        EXPECT_EQ(column(d, 5), (QStringList{"√", ""}));
+        EXPECT_EQ(column(d, 0), (QStringList{"1", "2"}));
         type(d->guestName, "周先生");
         type(d->telephone, "13812345678");
 
@@ -80,6 +86,7 @@ TEST_F(ReserveTest, BooksTablesWithDishesAndWritesThemInOneTransaction) {
         answers.clear();
         click(d->applyButton);
         EXPECT_EQ(answers.texts(), QStringList{"保存预订信息时出现异常！"});
+        EXPECT_TRUE(d->applyButton->isEnabled());
         EXPECT_EQ(rows("select count(*) from reserve where id<>0 union all select count(*) from reserve_table "
                        "union all select count(*) from menu_instance"),
                   (QStringList{"0", "0", "0"}));
@@ -99,6 +106,7 @@ TEST_F(ReserveTest, BooksTablesWithDishesAndWritesThemInOneTransaction) {
     EXPECT_EQ(rows("select id,consult_id,rela_type,menu_name from menu_instance order by id"),
               (QStringList{"103|102|MIR002|宫保鸡丁", "104|102|MIR002|鱼香肉丝", "105|101|MIR001|清蒸鲈鱼"}));
     EXPECT_EQ(scalarInt("select count(*) from guest"), 1);
+    EXPECT_EQ(incomingTelephone, "");
 }
 
 TEST_F(ReserveTest, ChangesALoadedReservationWithoutTouchingTablesTakenOver) {
@@ -106,6 +114,12 @@ TEST_F(ReserveTest, ChangesALoadedReservationWithoutTouchingTablesTakenOver) {
     open(
         [&](TreserveForm* d) {
             EXPECT_EQ(column(d, 1), (QStringList{"101", "102", "105", "104"}));
+            EXPECT_EQ(column(d, 2), (QStringList{"预订中", "预订中", "完成", "预订中"}));
+            EXPECT_EQ(column(d, 5), (QStringList{"√", "√", "", "√"}));
+            EXPECT_EQ(d->reserveMenuIns().size(), 1u);
+            EXPECT_EQ(d->guestType->currentText() + d->description->toPlainText(), "会员靠窗");
+            EXPECT_FALSE(d->applyButton->isEnabled());
+
             clickRow(d->selectStringGrid, 3);  // 105, taken over
             click(d->deleteReserveButton);
             click(d->singleAddMenu);
@@ -134,7 +148,9 @@ TEST_F(ReserveTest, ViewsReadOnlyAndNeverWritesACompletedReservationBack) {
         [&](TreserveForm* d) {
             EXPECT_FALSE(d->tableListView->isEnabled() || d->functionBtnArea->isEnabled() ||
                          d->guestInforArea->isEnabled());
+            EXPECT_TRUE(d->eatComboBox->isEnabled() && d->selectStringGrid->isEnabled());
             click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
         },
         loading(true));
     // The sell window takes the last tables over while the dialog still shows them booked.
@@ -160,21 +176,48 @@ TEST_F(ReserveTest, ViewsReadOnlyAndNeverWritesACompletedReservationBack) {
     open(
         [&](TreserveForm* d) {
             EXPECT_EQ(answers.texts(), QStringList{"完成状态的预订单不能修改!"});
+            EXPECT_EQ(d->reserveState->count(), 4);
+            EXPECT_EQ(d->reserveState->currentText(), "正常完成");
             EXPECT_FALSE(d->guestInforArea->isEnabled() || d->applyButton->isEnabled());
         },
         loading());
-    EXPECT_EQ(scalar("select state from reserve"), "R002");
+    exec("update reserve set state='R003'");
+    open([&](TreserveForm* d) { EXPECT_EQ(d->reserveState->currentText(), "用户没来"); }, loading());
+    EXPECT_EQ(scalar("select state from reserve"), "R003");
 }
 
-TEST_F(ReserveTest, PrefillsTheLastCallersGuest) {
+TEST_F(ReserveTest, PrefillsTheLastCallersGuestAndChecksBeforeSaving) {
     exec("insert into guest(id,name,guest_type_name,telephone) values(7,'李女士','会员','13900000001')");
     incomingTelephone = "13900000001";
     open([&](TreserveForm* d) {
         EXPECT_EQ(d->guestName->text() + d->telephone->text() + d->guestType->currentText(), "李女士13900000001会员");
         EXPECT_TRUE(d->applyButton->isEnabled());
+        click(d->confirmButton);
+        d->guestName->setText(" \t ");
+        pick(d, 1);
+        click(d->confirmButton);
+        d->guestName->setText("李女士");
+        d->telephone->setText("  ");
+        click(d->confirmButton);
+        EXPECT_EQ(answers.texts(), (QStringList{"没有选择预订的桌子！", "客户名称不能为空", "联系电话不能为空"}));
+        EXPECT_TRUE(d->isVisible());
         click(d->cancelButton);
     });
     EXPECT_EQ(incomingTelephone, "");
+    EXPECT_EQ(scalarInt("select count(*) from reserve"), 0);
+
+    // No caller: nothing to save; a table booked by the caller of the dialog is not a change.
+    answers.clear();
+    open(
+        [&](TreserveForm* d) {
+            EXPECT_EQ(column(d, 1), QStringList{"105"});
+            EXPECT_FALSE(d->applyButton->isEnabled());
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        [](TreserveForm& f) { f.reserveTable(5); });
+    EXPECT_EQ(scalarInt("select count(*) from reserve") + scalarInt("select count(*) from guest"), 1);
+    EXPECT_TRUE(answers.texts().isEmpty());
 }
 
 TEST_F(ReserveTest, AFailedIdDrawOrLookupWritesNothing) {
@@ -200,11 +243,54 @@ TEST_F(ReserveTest, AFailedIdDrawOrLookupWritesNothing) {
             type(d->guestName, "周太太");
             click(d->applyButton);
             EXPECT_EQ(answers.texts(), QStringList{"查询预订台桌时出现异常!"});
+            EXPECT_TRUE(d->applyButton->isEnabled());
         },
         loading());
     EXPECT_EQ(rows("select guest_name from reserve union all select count(*) from guest"),
               (QStringList{"周先生", "0"}));
     EXPECT_EQ(scalarInt("select count(*) from reserve_table"), 4);
+}
+
+TEST_F(ReserveTest, ChoosesMealAndDateAsTheReservationWindowsDo) {
+    // 10:00 ends breakfast; 10:15 lies between meals; 13:00 in lunch; 22:00 after all.
+    const std::vector<TPOEat> eats = TEatMgr::getEatList();
+    for (auto [hour, minute, index] : {std::tuple{10, 0, 0}, std::tuple{10, 15, 1}, std::tuple{13, 0, 1}, std::tuple{22, 0, 0}})
+        EXPECT_EQ(defaultEatIndex(eats, encodeTime(hour, minute, 0)), index) << hour << ":" << minute;
+    exec("insert into eat(id,name,start_time,end_time) values(4,'早茶',36000/86400.0,39600/86400.0)");  // 10:00-11:00
+    EXPECT_EQ(defaultEatIndex(TEatMgr::getEatList(), encodeTime(10, 0, 0)), 1);  // the later one containing it
+
+    open([&](TreserveForm* d) {
+        d->Calendar->setSelectedDate(QDate(2024, 3, 31));
+        choose(d->monthComboBox, "四月");  // no 31 April: refused, the date stays
+        EXPECT_EQ(answers.last(), "无效的日期: 2024年4月31日");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 3, 31));
+        d->Calendar->setSelectedDate(QDate(2024, 2, 29));
+        choose(d->yearComboBox, "2025");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2024, 2, 29));
+        choose(d->yearComboBox, "2028");
+        EXPECT_EQ(d->Calendar->selectedDate(), QDate(2028, 2, 29));
+
+        // "属性" shows the table read-only, and books nothing.
+        clickOnMap(d->tableListView, 2);
+        script.expect<TtableAttribForm>([](TtableAttribForm* a) {
+            EXPECT_EQ(a->nameTable->text(), "102");
+            EXPECT_FALSE(a->nameTable->isEnabled() || a->confirmButton->isEnabled());
+            a->close();
+        });
+        d->tableAttribMenu->trigger();
+        EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
+    });
+
+    // Without meal periods the dialog opens, and refuses to book.
+    exec("delete from eat");
+    answers.clear();
+    open([&](TreserveForm* d) {
+        EXPECT_EQ(d->eatComboBox->count(), 0);
+        EXPECT_EQ(d->tableListView->count(), 5);
+        pick(d, 1);
+        EXPECT_EQ(answers.texts(), QStringList{"没有餐次信息!"});
+        EXPECT_EQ(d->selectStringGrid->rowCount(), 1);
+    });
 }
 
 TEST_F(ReserveTest, ATableBookedMeanwhileAtAnotherStationIsNotBookedTwice) {
@@ -224,20 +310,55 @@ TEST_F(ReserveTest, ATableBookedMeanwhileAtAnotherStationIsNotBookedTwice) {
         click(d->applyButton);
         EXPECT_EQ(answers.texts(), QStringList{"只能预订空闲的台桌!"});
         EXPECT_EQ(d->selectStringGrid->row(), 2);
+        EXPECT_TRUE(d->applyButton->isEnabled());
         EXPECT_EQ(rows("select count(*) from reserve union all select count(*) from guest"), (QStringList{"1", "0"}));
 
         // That guest cancels; and just as this guest is written, a third station books 101.
         exec("update reserve set state='R004' where id=70");
         exec("create trigger third after insert on guest begin " + bookedElsewhere(71, 1) + " end");
         click(d->applyButton);
+        EXPECT_EQ(answers.last(), "只能预订空闲的台桌!");
         EXPECT_EQ(d->selectStringGrid->row(), 1);
         EXPECT_EQ(scalarInt("select count(*) from reserve where guest_name='吴女士'"), 0);
 
         exec("drop trigger third");
         exec("update reserve set state='R003' where id=71");
         click(d->confirmButton);
+        EXPECT_FALSE(d->isVisible());
     });
     EXPECT_EQ(rows("select table_id,r.guest_name from reserve_table t join reserve r on r.id=t.reserve_id "
                    "where r.state='R001' order by table_id"),
               (QStringList{"1|吴女士", "2|吴女士"}));
+
+    // A cancelled reservation booked again: its tables count as new bookings, the
+    // dialog's own duplicate too. Its bookings that stayed open are not checked again.
+    storeReservation();
+    exec("update reserve set state='R004' where id=50");
+    exec(QString("insert into reserve_table(id,reserve_id,table_name,table_id,eat,eat_id,eat_date,state) "
+                 "values(55,50,'104',4,'午餐',2,%1,'RT001')").arg(may10));
+    exec("delete from reserve_table where reserve_id<>50");
+    exec(bookedElsewhere(72, 2));
+    answers.clear();
+    open(
+        [&](TreserveForm* d) {
+            choose(d->reserveState, "预订中");
+            click(d->applyButton);
+            EXPECT_EQ(answers.texts(), QStringList{"台桌(104)已经被选择！"});
+            const int duplicate = d->selectStringGrid->row();
+            EXPECT_EQ(d->selectStringGrid->cell(1, duplicate), "104");
+            click(d->deleteReserveButton);
+            click(d->applyButton);
+            EXPECT_EQ(answers.last(), "只能预订空闲的台桌!");
+            EXPECT_EQ(d->selectStringGrid->cell(1, d->selectStringGrid->row()), "102");
+            exec("update reserve set state='R004' where id=72");
+            click(d->applyButton);
+            EXPECT_FALSE(d->applyButton->isEnabled());
+            exec("update reserve set state='R001' where id=72");  // an old double booking
+            type(d->guestNum, "9");
+            click(d->confirmButton);
+            EXPECT_FALSE(d->isVisible());
+        },
+        loading());
+    EXPECT_EQ(rows("select state,guest_num from reserve where id=50"), QStringList{"R001|9"});
+    EXPECT_EQ(scalarInt("select count(*) from reserve_table where reserve_id=50 and table_id=4"), 1);
 }

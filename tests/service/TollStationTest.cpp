@@ -150,6 +150,18 @@ TEST_F(TollStationTest, CheckoutsOfTablesThatLeftUseMeanwhileAreRefusedAndShowTh
     EXPECT_EQ(columnCells(form->tableBatGrid, 2), (QStringList{"空闲", "结账完成"}));
 }
 
+TEST_F(TollStationTest, ClearTakesTheSelectedTableOutOfTheBatchAndItsCheckout) {
+    for (int table : {t101, t104, t105}) clickTable(table, true);
+    clickRow(form->tableBatGrid, 2);
+    click(form->clearTableBatBtn);
+    // The rows below move up and keep their numbers 1..n, each with its own table.
+    EXPECT_EQ(gridRows(form->tableBatGrid), (QStringList{"1|101|使用中", "2|105|使用中"}));
+    checkingOut([&] { click(form->reckoningBatBtn); });
+    EXPECT_EQ(rows("select table_id||state from table_instance where id in (50,52,53) order by id"),
+              (QStringList{"1TIS002", "4TIS001", "5TIS002"}));
+    EXPECT_EQ(rows("select price from o_order"), QStringList{"25"});  // 101's and 105's lines, not 104's
+}
+
 TEST_F(LunchTest, SellAndCashierShowABookingMadeMeanwhileWhenBroughtToTheFront) {
     registerFunctionWindow(1, [] { return new TsellForm; });
     registerFunctionWindow(6, [] { return new TtollStationForm; });
