@@ -15,4 +15,4 @@ cmake --build build-coverage -j"$jobs"
 # Counts of an earlier run would add up with this one's.
 find build-coverage -name '*.gcda' -delete
 (cd build-coverage && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
-gcovr --root . --filter 'src/' build-coverage
+gcovr --root . --filter 'src/' --print-summary build-coverage
