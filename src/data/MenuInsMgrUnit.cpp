@@ -10,6 +10,8 @@
 #include "platform/Messages.h"
 
 namespace {
+const QString updateFailedMessage = QStringLiteral("修改菜单实例时出现异常!");
+
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
 // The ids of `count` new lines in one draw: the first of them, or 0.
 int firstOfIds(int count) { return TSequenceMgr().getNextValues("menu_instance.id", count); }
@@ -126,7 +128,7 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
     try {
         updated = ctrl.execSQL();
     } catch (const std::exception&) {
-        showMessage(QStringLiteral("修改菜单实例时出现异常!"));
+        showMessage(updateFailedMessage);
         return false;
     }
     if (updated != 1) showMessage(staleTableMessage);
@@ -141,7 +143,7 @@ WriteOutcome TMenuInsMgr::updateWhileInUse(const TPOMenuIns& line) {
                    " and (rela_type<>'MIR003' or exists(select 1 from table_instance t "
                    "where t.id=menu_instance.consult_id and t.state='TIS001'))");
     const WriteOutcome outcome = runWriteBatch(ctrl, {withValues(ctrl, 1)});
-    if (outcome == WriteOutcome::Failed) showMessage(QStringLiteral("修改菜单实例时出现异常!"));
+    if (outcome == WriteOutcome::Failed) showMessage(updateFailedMessage);
     return outcome;
 }
 
@@ -152,7 +154,7 @@ bool TMenuInsMgr::markPrinted(int id) {
     ctrl.setParameter("done", TPOMenuIns::printDone);
     ctrl.setParameter("id", id);
     ctrl.setParameter("due", TPOMenuIns::printWaiting);
-    return executeChecked(ctrl, {withValues(ctrl, 1)}, QStringLiteral("修改菜单实例时出现异常!"), changedMessage);
+    return executeChecked(ctrl, {withValues(ctrl, 1)}, updateFailedMessage, changedMessage);
 }
 
 namespace {
