@@ -12,6 +12,14 @@
 namespace {
 const QString updateFailedMessage = QStringLiteral("修改菜单实例时出现异常!");
 
+bool tableInsInUse(int id) {
+    TDatabaseCtrl check;
+    check.setSQL("select count(*) from table_instance where state='TIS001' and id=:id");
+    check.setParameter("id", id);
+    check.open();
+    return !check.eof() && check.fields(0).asInteger() == 1;
+}
+
 int nextId() { return TSequenceMgr().getNextValue("menu_instance.id"); }
 // The ids of `count` new lines in one draw: the first of them, or 0.
 int firstOfIds(int count) { return TSequenceMgr().getNextValues("menu_instance.id", count); }
@@ -82,12 +90,10 @@ void setOwner(TDatabaseCtrl& ctrl, int consultId, const QString& relaType) {
 }
 
 // The update of a line that still belongs to the owner: a line a merge moved to
-// another table, or that another station deleted, is not written back. `narrower`
-// adds to the condition.
-void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, const QString& relaType,
-                    const QString& narrower = QString()) {
+// another table, or that another station deleted, is not written back.
+void setOwnedUpdate(TDatabaseCtrl& ctrl, const TPOMenuIns& line, int consultId, const QString& relaType) {
     ctrl.clearSQL();
-    ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type" + narrower);
+    ctrl.setSQL(updateText + " and consult_id=:owner_id and rela_type=:owner_type");
     setFields(ctrl, line);
     ctrl.setParameter("id", line.getId());
     setOwner(ctrl, consultId, relaType);
@@ -137,12 +143,13 @@ bool TMenuInsMgr::update(const TPOMenuIns& line) {
 
 WriteOutcome TMenuInsMgr::updateWhileInUse(const TPOMenuIns& line) {
     TDatabaseCtrl ctrl;
-    // In the statement itself: a checkout committed after the window last looked
-    // must still keep the line out.
-    setOwnedUpdate(ctrl, line, line.getConsultId(), line.getRelaType(),
-                   " and (rela_type<>'MIR003' or exists(select 1 from table_instance t "
-                   "where t.id=menu_instance.consult_id and t.state='TIS001'))");
-    const WriteOutcome outcome = runWriteBatch(ctrl, {withValues(ctrl, 1)});
+    setOwnedUpdate(ctrl, line, line.getConsultId(), line.getRelaType());
+    // Checked inside the write's transaction, as the list save does: a checkout
+    // committed after the window last looked must still keep the line out.
+    std::function<bool()> ownerInUse;
+    if (line.getRelaType() == TPOMenuIns::relaTableIns)
+        ownerInUse = [id = line.getConsultId()] { return tableInsInUse(id); };
+    const WriteOutcome outcome = runWriteBatch(ctrl, {withValues(ctrl, 1)}, ownerInUse);
     if (outcome == WriteOutcome::Failed) showMessage(updateFailedMessage);
     return outcome;
 }
@@ -195,13 +202,6 @@ void setAsRead(TDatabaseCtrl& ctrl, const TPOMenuIns& read, const QString& k = Q
     ctrl.setParameter(prefix + "description", read.getDescription());
 }
 
-bool tableInsInUse(int id) {
-    TDatabaseCtrl check;
-    check.setSQL("select count(*) from table_instance where state='TIS001' and id=:id");
-    check.setParameter("id", id);
-    check.open();
-    return !check.eof() && check.fields(0).asInteger() == 1;
-}
 }  // namespace
 
 const QString TMenuInsMgr::changedMessage = QStringLiteral("菜单已变化，请刷新后重试！");
